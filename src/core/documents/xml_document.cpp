@@ -1,0 +1,89 @@
+#include "core/documents/xml_document.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace fenwarp {
+
+std::size_t XmlElement::child_count() const {
+    std::size_t count = 0;
+    for (pugi::xml_node c = node_.first_child(); c; c = c.next_sibling()) {
+        if (c.type() == pugi::node_element) ++count;
+    }
+    return count;
+}
+
+XmlElement XmlElement::child(std::size_t index) const {
+    std::size_t i = 0;
+    for (pugi::xml_node c = node_.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element) continue;
+        if (i++ == index) return XmlElement(c);
+    }
+    throw XmlReadError("Missing record " + std::to_string(index) + " in <" + name() + ">");
+}
+
+std::string XmlElement::attribute(const char* name) const {
+    pugi::xml_attribute a = node_.attribute(name);
+    if (!a) throw XmlReadError(std::string("Missing attribute ") + name + " in <" + this->name() + ">");
+    return a.value();
+}
+
+bool XmlElement::has_attribute(const char* name) const { return bool(node_.attribute(name)); }
+
+std::string XmlElement::text() const { return node_.text().get(); }
+
+XmlElement XmlElement::append_element(const char* name) {
+    return XmlElement(node_.append_child(name));
+}
+
+void XmlElement::set_attribute(const char* name, const std::string& value) {
+    node_.append_attribute(name).set_value(value.c_str());
+}
+
+void XmlElement::set_text(const std::string& value) { node_.text().set(value.c_str()); }
+
+XmlDocument XmlDocument::load(const std::filesystem::path& path) {
+    XmlDocument document;
+    pugi::xml_parse_result result = document.doc_.load_file(path.c_str());
+    if (!result) {
+        throw XmlReadError(path.string() + ": " + result.description() + " at offset " +
+                           std::to_string(result.offset));
+    }
+    if (!document.doc_.document_element()) throw XmlReadError(path.string() + ": no root element");
+    return document;
+}
+
+XmlElement XmlDocument::root() const { return XmlElement(doc_.document_element()); }
+
+XmlElement XmlDocument::create_root(const char* name) {
+    return XmlElement(doc_.append_child(name));
+}
+
+void XmlDocument::save(const std::filesystem::path& path) const {
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            throw Error("Cannot create file " + path.string() + ": " + std::strerror(errno));
+        }
+        doc_.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            throw Error("Cannot write file " + path.string());
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw Error("Cannot replace file " + path.string() + ": " + ec.message());
+    }
+}
+
+}  // namespace fenwarp

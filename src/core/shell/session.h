@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+
+#include "core/banks/bank_images.h"
+#include "core/documents/pargen/pargen_editor.h"
+#include "core/documents/sdo/sdo_editor.h"
+#include "core/firmware/firmware_editor.h"
+#include "core/shell/workspace.h"
+
+namespace fenwarp {
+
+// Everything that lives for the whole process: the workspace, the state of
+// every dialog and the bank images. Created once at start.
+struct Session {
+    explicit Session(const std::filesystem::path& exe_dir) : workspace(exe_dir) {}
+
+    ProjectContext& context() { return workspace.context(); }
+
+    Workspace workspace;
+    PargenEditor pargen;
+    SdoEditor sdo;
+    FirmwareEditor firmware;
+    BankImages banks;
+};
+
+}  // namespace fenwarp

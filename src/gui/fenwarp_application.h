@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QApplication>
+
+#include "core/messages.h"
+
+// The application with its error handler: an error that no operation caught
+// is shown with its text and the program goes on; the interrupted operation
+// stops where it was.
+class FenwarpApplication : public QApplication {
+public:
+    FenwarpApplication(int& argc, char** argv, fenwarp::Messages& messages);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    fenwarp::Messages& messages_;
+};

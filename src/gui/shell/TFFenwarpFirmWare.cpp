@@ -1,0 +1,113 @@
+#include "gui/shell/TFFenwarpFirmWare.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QGridLayout>
+#include <QVBoxLayout>
+
+#include "core/banks/bank_build.h"
+#include "gui/qt_messages.h"
+#include "gui/shell/folder_picker.h"
+#include "gui/widgets/bordered_panel.h"
+#include "gui/widgets/fbutton.h"
+
+TFFenwarpFirmWare::TFFenwarpFirmWare(fenwarp::Session& session, fenwarp::Messages& messages,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      session_(session),
+      messages_(messages),
+      openExcel_(new OpenExcel(this)),
+      folderPicker_(pickFolderUnder) {
+    setObjectName("TFFenwarpFirmWare");
+    auto* layout = new QVBoxLayout(this);
+    auto* panel = new BorderedPanel("Panel1", this);
+    auto* buttons = new QVBoxLayout(panel);
+    layout->addWidget(panel);
+
+    auto add = [&](const char* name, const char* caption, bool shown) {
+        FButton* button = addButton(name, caption, shown);
+        buttons->addWidget(button);
+        return button;
+    };
+    connect(add("New", "New project", true), &QPushButton::clicked, this, [] {});
+    connect(add("open", "Open project", true), &QPushButton::clicked, this,
+            &TFFenwarpFirmWare::OpenaClick);
+    const std::pair<const char*, const char*> editors[] = {
+        {"btn_Prm_Gen", "Set Communication"}, {"btn_Sdo", "Set SDO Access"},
+        {"btn_Pdo", "Set Translate PDO"},     {"btn_Emcy", "Set Translate EMCY"},
+        {"btn_Emcy_Wd", "Define EMCY Word"},  {"btn_Info_Pdo", "Define store PDO"}};
+    QDialog* Dialogs::*targets[] = {&Dialogs::pargen, &Dialogs::sdo,      &Dialogs::pdo,
+                                    &Dialogs::emcy,   &Dialogs::emcyWord, &Dialogs::infoPdo};
+    for (int i = 0; i < 6; ++i) {
+        bool shown = i < 4;  // the EMCY word and stored PDO dialogs are reached by seeding only
+        auto target = targets[i];
+        connect(add(editors[i].first, editors[i].second, shown), &QPushButton::clicked, this,
+                [this, target] { btn_str_lng1aClick(dialogs_.*target); });
+    }
+    connect(add("CreateBin", "Update Device", true), &QPushButton::clicked, this,
+            &TFFenwarpFirmWare::CreateBinaClick);
+    connect(add("CreateSx", "Generate Firmware", false), &QPushButton::clicked, this,
+            [this] { showDialog(dialogs_.firmware); });
+    connect(add("about", "About", true), &QPushButton::clicked, this,
+            [this] { showDialog(dialogs_.about); });
+    connect(add("LbButton1", "X", true), &QPushButton::clicked, this, &QWidget::close);
+
+    labelstate_ = new QLabel("---", this);
+    labelstate_->setObjectName("Labelstate");
+    labelstate_->setAlignment(Qt::AlignCenter);
+    layout->addWidget(labelstate_);
+
+    refreshProject();
+    setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+}
+
+FButton* TFFenwarpFirmWare::addButton(const char* name, const char* caption, bool shown) {
+    auto* button = new FButton(name, caption, this);
+    button->setVisible(shown);
+    return button;
+}
+
+void TFFenwarpFirmWare::refreshProject() {
+    setWindowTitle(qstr(session_.workspace.caption()));
+    openExcel_->setInitialDir(qstr(session_.context().project_dir.string()));
+}
+
+void TFFenwarpFirmWare::showDialog(QDialog* dialog) {
+    if (dialog != nullptr) dialog->exec();
+}
+
+void TFFenwarpFirmWare::btn_str_lng1aClick(QDialog* dialog) {
+    if (!session_.workspace.project_valid()) {
+        messages_.show("Project not valid");
+        return;
+    }
+    showDialog(dialog);
+}
+
+void TFFenwarpFirmWare::OpenaClick() {
+    const QString preselect = qstr(session_.workspace.prepare_open().string());
+    const QString root = qstr(session_.context().projects_dir.string());
+    std::optional<QString> chosen =
+        folderPicker_(this, "Select directory of project", root, preselect);
+    session_.workspace.open_project(chosen ? std::optional<std::filesystem::path>(sstr(*chosen))
+                                           : std::nullopt);
+    refreshProject();
+}
+
+void TFFenwarpFirmWare::CreateBinaClick() {
+    if (fenwarp::ProjectContext::board_variant == 2) {
+        labelstate_->setText("Wait..");
+        QCoreApplication::processEvents();
+        bool built = fenwarp::build_banks(session_.context().project_dir, session_.banks, messages_);
+        labelstate_->setText("--");
+        if (!built) return;
+    }
+    showDialog(dialogs_.firmware);
+}
+
+void TFFenwarpFirmWare::closeEvent(QCloseEvent* event) {
+    session_.workspace.close();
+    event->accept();
+    QCoreApplication::quit();  // a tool window does not end the event loop by itself
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "core/messages.h"
+#include "core/shell/session.h"
+#include "gui/shell/open_excel.h"
+
+class FButton;
+class QDialog;
+
+// The main window: the project workspace and the way to every dialog.
+class TFFenwarpFirmWare : public QWidget {
+    Q_OBJECT
+public:
+    // The dialogs the buttons open; created after the main window.
+    struct Dialogs {
+        QDialog* about = nullptr;
+        QDialog* firmware = nullptr;
+        QDialog* pargen = nullptr;
+        QDialog* sdo = nullptr;
+        QDialog* pdo = nullptr;
+        QDialog* emcy = nullptr;
+        QDialog* emcyWord = nullptr;
+        QDialog* infoPdo = nullptr;
+    };
+    // Asks for a folder: title, root the user cannot leave, preselected folder.
+    using FolderPicker = std::function<std::optional<QString>(QWidget* parent, const QString& title,
+                                                              const QString& root,
+                                                              const QString& preselect)>;
+
+    TFFenwarpFirmWare(fenwarp::Session& session, fenwarp::Messages& messages,
+                      QWidget* parent = nullptr);
+
+    void setDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
+    OpenExcel& openExcel() { return *openExcel_; }
+    void setFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
+
+public slots:
+    void OpenaClick();
+    void CreateBinaClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    FButton* addButton(const char* name, const char* caption, bool shown);
+    void btn_str_lng1aClick(QDialog* dialog);
+    void showDialog(QDialog* dialog);
+    void refreshProject();
+
+    fenwarp::Session& session_;
+    fenwarp::Messages& messages_;
+    Dialogs dialogs_;
+    OpenExcel* openExcel_;
+    QLabel* labelstate_ = nullptr;
+    FolderPicker folderPicker_;
+};

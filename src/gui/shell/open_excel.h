@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// The main window's workbook picker shared by every table import: filter
+// "File EXCEL (*.xls)", starting in the project directory.
+class OpenExcel : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* filter = "File EXCEL (*.xls)";
+    using Chooser = std::function<std::optional<QString>(QWidget* parent, const QString& dir)>;
+
+    explicit OpenExcel(QObject* parent = nullptr);
+
+    void setInitialDir(const QString& dir) { initialDir_ = dir; }
+    QString initialDir() const { return initialDir_; }
+
+    // The chosen workbook, or nothing when the user cancelled.
+    std::optional<QString> choose(QWidget* parent) const;
+
+    // Tests put a chooser of their own in place of the file dialog.
+    void setChooser(Chooser chooser) { chooser_ = std::move(chooser); }
+
+private:
+    QString initialDir_;
+    Chooser chooser_;
+};

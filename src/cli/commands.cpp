@@ -24,8 +24,8 @@ const std::vector<Command>& commands() {
         {"patch", "patch PROJECT [--port N] [--launch]",
          "Patches banks 1 and 2 into the firmware template; --launch starts the flash writer.",
          &run_patch},
-        {"update", "update PROJECT [--port N] [--launch]",
-         "compile, then patch, in one go.", &run_update},
+        {"update", "update PROJECT [--port N] [--launch]", "compile, then patch, in one go.",
+         &run_update},
     };
     return list;
 }

@@ -11,7 +11,7 @@ using Args = std::vector<std::string>;
 
 // Messages of the core go to stderr; the CLI notes that one was shown.
 class StderrMessages : public Messages {
-public:
+  public:
     void show(const std::string& text, MessageKind kind = MessageKind::Information) override;
     int count = 0;
 };

@@ -11,14 +11,14 @@ enum class MessageKind { Information, Error };
 // The one way the core tells the user something: a modal box in the GUI,
 // stderr in the CLI, a recorder in tests.
 class Messages {
-public:
+  public:
     virtual ~Messages() = default;
     virtual void show(const std::string& text, MessageKind kind = MessageKind::Information) = 0;
 };
 
 // Keeps every message in order; for tests and for callers that report later.
 class MessageRecorder : public Messages {
-public:
+  public:
     void show(const std::string& text, MessageKind kind = MessageKind::Information) override {
         texts.push_back(text);
         kinds.push_back(kind);

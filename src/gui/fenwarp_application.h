@@ -8,11 +8,11 @@
 // is shown with its text and the program goes on; the interrupted operation
 // stops where it was.
 class FenwarpApplication : public QApplication {
-public:
+  public:
     FenwarpApplication(int& argc, char** argv, fenwarp::Messages& messages);
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-private:
+  private:
     fenwarp::Messages& messages_;
 };

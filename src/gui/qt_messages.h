@@ -8,12 +8,16 @@ class QWidget;
 
 // Messages as modal boxes under the application title.
 class QtMessages : public fenwarp::Messages {
-public:
+  public:
     static constexpr const char* title = "Firmware Fenwarp";
 
     void show(const std::string& text,
               fenwarp::MessageKind kind = fenwarp::MessageKind::Information) override;
 };
 
-inline QString qstr(const std::string& text) { return QString::fromStdString(text); }
-inline std::string sstr(const QString& text) { return text.toStdString(); }
+inline QString qstr(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string sstr(const QString& text) {
+    return text.toStdString();
+}

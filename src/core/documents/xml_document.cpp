@@ -26,13 +26,18 @@ XmlElement XmlElement::child(std::size_t index) const {
 
 std::string XmlElement::attribute(const char* name) const {
     pugi::xml_attribute a = node_.attribute(name);
-    if (!a) throw XmlReadError(std::string("Missing attribute ") + name + " in <" + this->name() + ">");
+    if (!a)
+        throw XmlReadError(std::string("Missing attribute ") + name + " in <" + this->name() + ">");
     return a.value();
 }
 
-bool XmlElement::has_attribute(const char* name) const { return bool(node_.attribute(name)); }
+bool XmlElement::has_attribute(const char* name) const {
+    return bool(node_.attribute(name));
+}
 
-std::string XmlElement::text() const { return node_.text().get(); }
+std::string XmlElement::text() const {
+    return node_.text().get();
+}
 
 XmlElement XmlElement::append_element(const char* name) {
     return XmlElement(node_.append_child(name));
@@ -42,7 +47,9 @@ void XmlElement::set_attribute(const char* name, const std::string& value) {
     node_.append_attribute(name).set_value(value.c_str());
 }
 
-void XmlElement::set_text(const std::string& value) { node_.text().set(value.c_str()); }
+void XmlElement::set_text(const std::string& value) {
+    node_.text().set(value.c_str());
+}
 
 XmlDocument XmlDocument::load(const std::filesystem::path& path) {
     XmlDocument document;
@@ -55,7 +62,9 @@ XmlDocument XmlDocument::load(const std::filesystem::path& path) {
     return document;
 }
 
-XmlElement XmlDocument::root() const { return XmlElement(doc_.document_element()); }
+XmlElement XmlDocument::root() const {
+    return XmlElement(doc_.document_element());
+}
 
 XmlElement XmlDocument::create_root(const char* name) {
     return XmlElement(doc_.append_child(name));

@@ -13,13 +13,13 @@ namespace fenwarp {
 // Any failure while loading or walking a document: a malformed file, a missing
 // record, an absent attribute.
 class XmlReadError : public Error {
-public:
+  public:
     using Error::Error;
 };
 
 // One element of a loaded or new document.
 class XmlElement {
-public:
+  public:
     explicit XmlElement(pugi::xml_node node) : node_(node) {}
 
     std::size_t child_count() const;
@@ -35,13 +35,13 @@ public:
     void set_attribute(const char* name, const std::string& value);
     void set_text(const std::string& value);
 
-private:
+  private:
     pugi::xml_node node_;
 };
 
 // A fresh document per load or save; files carry no XML declaration.
 class XmlDocument {
-public:
+  public:
     XmlDocument() = default;
     XmlDocument(XmlDocument&&) = default;
     XmlDocument(const XmlDocument&) = delete;
@@ -59,7 +59,7 @@ public:
     // Throws Error naming the file on failure.
     void save(const std::filesystem::path& path) const;
 
-private:
+  private:
     pugi::xml_document doc_;
 };
 

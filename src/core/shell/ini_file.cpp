@@ -27,7 +27,8 @@ bool same_name(const std::string& a, const std::string& b) {
 
 std::optional<std::string> section_name(const std::string& line) {
     std::string t = trim(line);
-    if (t.size() >= 2 && t.front() == '[' && t.back() == ']') return trim(t.substr(1, t.size() - 2));
+    if (t.size() >= 2 && t.front() == '[' && t.back() == ']')
+        return trim(t.substr(1, t.size() - 2));
     return std::nullopt;
 }
 

@@ -9,7 +9,7 @@ namespace fenwarp {
 // Sections and keys match without regard to letter case, as the Windows
 // profile functions do. Every call opens, reads or writes and closes the file.
 class IniFile {
-public:
+  public:
     explicit IniFile(std::filesystem::path path) : path_(std::move(path)) {}
 
     // The value, or the default when the file, the section or the key is absent.
@@ -23,7 +23,7 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -10,7 +10,7 @@ namespace fenwarp {
 
 // The program folder and the current project: start-up, Open project, close.
 class Workspace {
-public:
+  public:
     static constexpr const char* design_caption = "Velmora Fenwarp KR40583 Tandrel";
     static constexpr const char* caption_prefix = "Velmora Fenwarp KR40583 Tandrel :";
     static constexpr const char* ini_name = "Fenwarp_Brax.ini";
@@ -45,7 +45,7 @@ public:
     // Closing the main window: remembers the project name, empty or not.
     void close() const;
 
-private:
+  private:
     void restore_last_project();
 
     ProjectContext context_;

@@ -1,12 +1,12 @@
 #include "gui/documents/TFpargen.h"
 
 #include <QComboBox>
-#include <QShowEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "gui/qt_messages.h"

@@ -12,13 +12,13 @@ class QPushButton;
 // "SET COMMUNICATION": node identifiers, bit rates and the SDO timeout.
 class TFpargen : public QDialog {
     Q_OBJECT
-public:
+  public:
     TFpargen(fenwarp::Session& session, fenwarp::Messages& messages, QWidget* parent = nullptr);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void FormShow();
     void BitBtn1Click();
     void showFields();

@@ -5,6 +5,6 @@
 // The About box: logo strip, tool name, version, "OK".
 class TFAbout : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFAbout(QWidget* parent = nullptr);
 };

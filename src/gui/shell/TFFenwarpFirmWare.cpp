@@ -99,7 +99,8 @@ void TFFenwarpFirmWare::CreateBinaClick() {
     if (fenwarp::ProjectContext::board_variant == 2) {
         labelstate_->setText("Wait..");
         QCoreApplication::processEvents();
-        bool built = fenwarp::build_banks(session_.context().project_dir, session_.banks, messages_);
+        bool built =
+            fenwarp::build_banks(session_.context().project_dir, session_.banks, messages_);
         labelstate_->setText("--");
         if (!built) return;
     }

@@ -15,7 +15,7 @@ class QDialog;
 // The main window: the project workspace and the way to every dialog.
 class TFFenwarpFirmWare : public QWidget {
     Q_OBJECT
-public:
+  public:
     // The dialogs the buttons open; created after the main window.
     struct Dialogs {
         QDialog* about = nullptr;
@@ -28,9 +28,8 @@ public:
         QDialog* infoPdo = nullptr;
     };
     // Asks for a folder: title, root the user cannot leave, preselected folder.
-    using FolderPicker = std::function<std::optional<QString>(QWidget* parent, const QString& title,
-                                                              const QString& root,
-                                                              const QString& preselect)>;
+    using FolderPicker = std::function<std::optional<QString>(
+        QWidget* parent, const QString& title, const QString& root, const QString& preselect)>;
 
     TFFenwarpFirmWare(fenwarp::Session& session, fenwarp::Messages& messages,
                       QWidget* parent = nullptr);
@@ -39,14 +38,14 @@ public:
     OpenExcel& openExcel() { return *openExcel_; }
     void setFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
 
-public slots:
+  public slots:
     void OpenaClick();
     void CreateBinaClick();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     FButton* addButton(const char* name, const char* caption, bool shown);
     void btn_str_lng1aClick(QDialog* dialog);
     void showDialog(QDialog* dialog);

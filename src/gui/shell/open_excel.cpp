@@ -2,7 +2,9 @@
 
 #include <QFileDialog>
 
-OpenExcel::OpenExcel(QObject* parent) : QObject(parent) { setObjectName("OpenExcel"); }
+OpenExcel::OpenExcel(QObject* parent) : QObject(parent) {
+    setObjectName("OpenExcel");
+}
 
 std::optional<QString> OpenExcel::choose(QWidget* parent) const {
     if (chooser_) return chooser_(parent, initialDir_);

@@ -11,7 +11,7 @@ class QWidget;
 // "File EXCEL (*.xls)", starting in the project directory.
 class OpenExcel : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* filter = "File EXCEL (*.xls)";
     using Chooser = std::function<std::optional<QString>(QWidget* parent, const QString& dir)>;
 
@@ -26,7 +26,7 @@ public:
     // Tests put a chooser of their own in place of the file dialog.
     void setChooser(Chooser chooser) { chooser_ = std::move(chooser); }
 
-private:
+  private:
     QString initialDir_;
     Chooser chooser_;
 };

@@ -6,6 +6,6 @@
 // mouse and a darker one while pressed.
 class FButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     FButton(const QString& name, const QString& caption, QWidget* parent = nullptr);
 };

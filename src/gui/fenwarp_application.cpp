@@ -13,9 +13,13 @@ bool FenwarpApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        messages_.show(e.what(), fenwarp::MessageKind::Error);
+        sink().show(e.what(), fenwarp::MessageKind::Error);
     } catch (...) {
-        messages_.show("Unknown error", fenwarp::MessageKind::Error);
+        sink().show("Unknown error", fenwarp::MessageKind::Error);
     }
     return false;
+}
+
+fenwarp::Messages& FenwarpApplication::sink() {
+    return override_ != nullptr ? *override_ : messages_;
 }

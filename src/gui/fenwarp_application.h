@@ -13,6 +13,12 @@ class FenwarpApplication : public QApplication {
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // Tests record what the handler shows; nullptr restores the default.
+    void setErrorMessages(fenwarp::Messages* messages) { override_ = messages; }
+
   private:
+    fenwarp::Messages& sink();
+
     fenwarp::Messages& messages_;
+    fenwarp::Messages* override_ = nullptr;
 };

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "core/messages.h"
@@ -32,3 +36,19 @@ struct GuiFixture {
         return root->findChild<T*>(name);
     }
 };
+
+// Runs action on the modal dialog once it is up, then closes it if the action
+// left it open, also when a check inside the action failed.
+inline void whenModal(std::function<void(QDialog*)> action) {
+    QTimer::singleShot(0, [action] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) qFatal("no modal dialog is open");
+        struct Closer {
+            QDialog* dialog;
+            ~Closer() {
+                if (dialog->isVisible()) dialog->reject();
+            }
+        } closer{dialog};
+        action(dialog);
+    });
+}

@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QGridLayout>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "core/banks/bank_build.h"
@@ -21,6 +21,14 @@ TFFenwarpFirmWare::TFFenwarpFirmWare(fenwarp::Session& session, fenwarp::Message
       folderPicker_(pickFolderUnder) {
     setObjectName("TFFenwarpFirmWare");
     auto* layout = new QVBoxLayout(this);
+    // The window has no system caption buttons; its caption also stands in a
+    // bar of its own, so it reads the same under any window manager.
+    captionBar_ = new QLabel(this);
+    captionBar_->setObjectName("CaptionBar");
+    captionBar_->setAlignment(Qt::AlignCenter);
+    captionBar_->setStyleSheet(
+        "background: #1d3246; color: white; font-weight: bold; padding: 6px;");
+    layout->addWidget(captionBar_);
     auto* panel = new BorderedPanel("Panel1", this);
     auto* buttons = new QVBoxLayout(panel);
     layout->addWidget(panel);
@@ -59,7 +67,7 @@ TFFenwarpFirmWare::TFFenwarpFirmWare(fenwarp::Session& session, fenwarp::Message
     layout->addWidget(labelstate_);
 
     refreshProject();
-    setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+    setFixedSize(sizeHint().expandedTo(QSize(420, 0)));
 }
 
 FButton* TFFenwarpFirmWare::addButton(const char* name, const char* caption, bool shown) {
@@ -70,6 +78,7 @@ FButton* TFFenwarpFirmWare::addButton(const char* name, const char* caption, boo
 
 void TFFenwarpFirmWare::refreshProject() {
     setWindowTitle(qstr(session_.workspace.caption()));
+    captionBar_->setText(windowTitle());
     openExcel_->setInitialDir(qstr(session_.context().project_dir.string()));
 }
 
@@ -105,6 +114,13 @@ void TFFenwarpFirmWare::CreateBinaClick() {
         if (!built) return;
     }
     showDialog(dialogs_.firmware);
+}
+
+void TFFenwarpFirmWare::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 void TFFenwarpFirmWare::closeEvent(QCloseEvent* event) {

@@ -43,6 +43,7 @@ class TFFenwarpFirmWare : public QWidget {
     void CreateBinaClick();
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -55,6 +56,7 @@ class TFFenwarpFirmWare : public QWidget {
     fenwarp::Messages& messages_;
     Dialogs dialogs_;
     OpenExcel* openExcel_;
+    QLabel* captionBar_ = nullptr;
     QLabel* labelstate_ = nullptr;
     FolderPicker folderPicker_;
 };

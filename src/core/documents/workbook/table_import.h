@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/documents/workbook/workbook_access.h"
+
+namespace fenwarp {
+
+// How an import ended. The dialogs say nothing whatever it is; the command
+// line reports it.
+enum class ImportStatus {
+    Completed,     // every record of the sheet was taken
+    Unreadable,    // the workbook could not be opened or read
+    SheetMissing,  // no sheet is named after the table
+    Stopped,       // a record could not be taken; the records before it were
+};
+
+struct ImportResult {
+    ImportStatus status = ImportStatus::Completed;
+    std::size_t records_taken = 0;
+    std::string reason;  // what went wrong, for every status but Completed
+};
+
+// What a table makes of one record: nothing when it took it, otherwise why the
+// import has to stop there.
+using StopReason = std::optional<std::string>;
+using RecordReader = std::function<StopReason(const WorkbookQuery& record)>;
+
+std::string connection_text(const std::filesystem::path& workbook);
+std::string query_text(std::string_view base_name);
+
+// The import walk every table shares: opens the workbook, finds the sheet
+// named after the document base name (any letter case), and hands each record
+// to `read` in sheet order. Any failure ends the walk at once. The query and the
+// connection are closed at the end, whatever happened, so the next import
+// starts from a closed connection.
+ImportResult import_table(WorkbookAccess& access, const std::filesystem::path& workbook,
+                          std::string_view base_name, const RecordReader& read);
+
+}  // namespace fenwarp

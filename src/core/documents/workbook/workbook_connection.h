@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fenwarp {
+
+// The size of a sheet: rows and columns as counts, the heading row included.
+struct SheetSize {
+    std::size_t rows = 0;
+    std::size_t columns = 0;
+};
+
+// A read-only connection to one .xls workbook, addressed by a connection text
+// of the form "...;DBQ=<path>;Mode=Read". The workbook is read whole on open.
+class WorkbookConnection {
+  public:
+    WorkbookConnection() = default;
+    ~WorkbookConnection() { close(); }
+    WorkbookConnection(const WorkbookConnection&) = delete;
+    WorkbookConnection& operator=(const WorkbookConnection&) = delete;
+
+    void set_connection_text(std::string text) { connection_text_ = std::move(text); }
+    const std::string& connection_text() const { return connection_text_; }
+
+    // Opens the workbook the connection text names, closing any open one first.
+    // Throws WorkbookError when it cannot be read.
+    void open();
+    void close();
+    bool is_open() const { return handle_ != nullptr; }
+
+    // Every worksheet's name followed by "$", in workbook order.
+    std::vector<std::string> table_names() const;
+
+    // Makes the sheet named `sheet` (any letter case) the one cells are read
+    // from. Throws WorkbookError when there is none.
+    SheetSize select_sheet(const std::string& sheet);
+    // A cell of the selected sheet: nothing for an empty one, numbers in their
+    // text form, texts and dates as they come.
+    std::optional<std::string> cell(std::size_t row, std::size_t column) const;
+
+  private:
+    std::string connection_text_;
+    const void* handle_ = nullptr;
+};
+
+// The workbook a connection text names: the DBQ value, which runs up to the
+// final ";Mode=" so that a path holding ";" stays whole.
+std::filesystem::path connection_database(const std::string& connection_text);
+
+}  // namespace fenwarp

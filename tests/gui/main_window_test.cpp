@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include "core/shell/ini_file.h"
 #include "gui/fenwarp_application.h"
 #include "gui/shell/TFFenwarpFirmWare.h"
+#include "gui/shell/folder_picker.h"
 #include "gui_test_support.h"
 
 namespace {
@@ -29,6 +31,7 @@ class MainWindowTest : public QObject {
     void hasEveryComponentWithItsCaption();
     void captionFollowsTheRememberedProject();
     void openProjectUsesTheRootedPickerAndNamesTheProject();
+    void folderPickerStaysUnderItsRoot();
     void editorButtonsRefuseWithoutAValidProject();
     void closeWritesTheIni();
     void communicationDialogLoadsEditsAndSaves();
@@ -100,6 +103,33 @@ void MainWindowTest::openProjectUsesTheRootedPickerAndNamesTheProject() {
     QCOMPARE(seenRoot, f.path("PROJECTS"));
     QCOMPARE(f.windows->main->windowTitle(), QString("Velmora Fenwarp KR40583 Tandrel :/Press"));
     QCOMPARE(f.windows->main->openExcel().initialDir(), f.path("PROJECTS/Press"));
+}
+
+void MainWindowTest::folderPickerStaysUnderItsRoot() {
+    GuiFixture f;
+    QDir(f.path("PROJECTS")).mkpath("Plant/Press");
+    const QString root = f.path("PROJECTS");
+    QString preselected, afterEscape;
+    whenModal([&](QDialog* d) {
+        auto* picker = qobject_cast<QFileDialog*>(d);
+        QVERIFY(picker != nullptr);
+        QCOMPARE(picker->windowTitle(), QString("Select directory of project"));
+        preselected = picker->directory().absolutePath();
+        // the user types the program folder's path to leave the projects folder
+        auto* edit = picker->findChild<QLineEdit*>("fileNameEdit");
+        QVERIFY(edit != nullptr);
+        edit->setText(f.programDir.path());
+        QTest::keyClick(edit, Qt::Key_Return);
+        afterEscape = picker->directory().absolutePath();
+        picker->selectFile(f.path("PROJECTS/Plant/Press"));
+        d->accept();  // QFileDialog::accept checks the selection
+    });
+    std::optional<QString> chosen =
+        pickFolderUnder(nullptr, "Select directory of project", root, f.path("PROJECTS/Plant"));
+    QCOMPARE(preselected, f.path("PROJECTS/Plant"));
+    QCOMPARE(afterEscape, root);
+    QVERIFY(chosen.has_value());
+    QCOMPARE(*chosen, QDir::toNativeSeparators(f.path("PROJECTS/Plant/Press")));
 }
 
 void MainWindowTest::editorButtonsRefuseWithoutAValidProject() {

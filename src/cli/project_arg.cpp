@@ -2,15 +2,26 @@
 
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "core/error.h"
 
 namespace fenwarp::cli {
 
 std::filesystem::path program_folder() {
+#ifdef _WIN32
+    wchar_t buffer[32768];
+    DWORD length = GetModuleFileNameW(nullptr, buffer, 32768);
+    if (length == 0 || length == 32768) return std::filesystem::current_path();
+    return std::filesystem::path(std::wstring(buffer, length)).parent_path();
+#else
     std::error_code ec;
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return std::filesystem::current_path();
     return self.parent_path();
+#endif
 }
 
 ProjectContext project_context(const std::string& project) {
@@ -25,9 +36,8 @@ ProjectContext project_context(const std::string& project) {
         throw Error("Project folder not found: " + project);
     }
     context.project_dir = std::filesystem::absolute(dir).lexically_normal();
-    if (context.project_dir.has_filename() == false) {
+    if (!context.project_dir.has_filename())
         context.project_dir = context.project_dir.parent_path();
-    }
     context.project_name = context.project_dir.filename().string();
     context.derive_document_paths();
     return context;

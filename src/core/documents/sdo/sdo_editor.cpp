@@ -21,17 +21,17 @@ void reset_grid(TextGrid& grid) {
     for (std::size_t r = 1; r < sdo::grid_rows; ++r) grid.set_cell(r, 0, std::to_string(r - 1));
 }
 
-// Puts one document row into `row` of its grid; throws XmlReadError when a
-// required attribute is missing or conf does not convert.
+// Puts one document row into `row` of its grid. Every attribute is read before
+// a cell is written, so a row missing one leaves no half-filled row behind.
 void place_row(const XmlElement& element, std::int32_t conf, TextGrid& grid, std::size_t row) {
-    grid.set_cell(row, sdo::rw_column, sdo::rw_text(conf));
+    std::array<std::string, sdo::field_count> fields;
     for (std::size_t f = 1; f + 1 < sdo::field_count; ++f) {
-        grid.set_cell(row, f + 1, element.attribute(sdo::attributes[f]));
+        fields[f] = element.attribute(sdo::attributes[f]);
     }
     const char* mnemonic = sdo::attributes[sdo::field_count - 1];
-    if (element.has_attribute(mnemonic)) {
-        grid.set_cell(row, sdo::field_count, element.attribute(mnemonic));
-    }
+    if (element.has_attribute(mnemonic)) fields.back() = element.attribute(mnemonic);
+    grid.set_cell(row, sdo::rw_column, sdo::rw_text(conf));
+    for (std::size_t f = 1; f < sdo::field_count; ++f) grid.set_cell(row, f + 1, fields[f]);
 }
 
 std::int32_t read_conf(const XmlElement& element) {

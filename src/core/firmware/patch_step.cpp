@@ -1,0 +1,118 @@
+#include "core/firmware/patch_step.h"
+
+#include <algorithm>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+#include "core/error.h"
+#include "core/firmware/bank_ranges.h"
+#include "core/firmware/bank_records.h"
+#include "core/firmware/image_splicer.h"
+#include "core/shell/project_context.h"
+
+namespace fenwarp {
+namespace {
+
+constexpr const char* not_created = "File New Sx Not Create,Abort Procedure";
+
+bool is_file(const std::filesystem::path& path) {
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(path, ignored);
+}
+
+bool is_folder(const std::filesystem::path& path) {
+    std::error_code ignored;
+    return std::filesystem::is_directory(path, ignored);
+}
+
+void remove_quietly(const std::filesystem::path& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+std::string bank_file_name(int bank) {
+    return "bank" + std::to_string(bank) + ".bin";
+}
+
+// The checks before anything is written, each with its own message.
+bool inputs_present(const PatchStep& step, Messages& messages) {
+    const char* missing = nullptr;
+    std::string bank_missing;
+    if (!is_file(step.input)) {
+        missing = "File *.Sx Not Found,Abort Procedure";
+    } else if (step.output_name.empty()) {
+        missing = "File New *.Sx Not Found,Abort Procedure";
+    } else if (!is_folder(step.bank_dir)) {
+        missing = "Directory Bin Not Found,Abort Procedure";
+    } else if (!is_file(join_path(step.bank_dir, bank_file_name(step.bank)))) {
+        bank_missing = "File " + bank_file_name(step.bank) + " Not Found,Abort Procedure";
+        missing = bank_missing.c_str();
+    }
+    if (missing != nullptr) messages.show(missing);
+    return missing == nullptr;
+}
+
+std::string read_image(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw Error("Cannot read " + file.string());
+    in.seekg(0, std::ios::end);
+    std::string text(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (!in) throw Error("Cannot read " + file.string());
+    return text;
+}
+
+long count_lines(std::string_view text) {
+    auto lines = static_cast<long>(std::count(text.begin(), text.end(), '\n'));
+    if (!text.empty() && text.back() != '\n') ++lines;
+    return lines;
+}
+
+// "Bin.sx" lives only while its step runs, whatever ends the step.
+class RecordFile {
+  public:
+    RecordFile(std::filesystem::path path, const std::string& records) : path_(std::move(path)) {
+        write_bank_record_file(path_, records);
+    }
+    ~RecordFile() { remove_quietly(path_); }
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+  private:
+    std::filesystem::path path_;
+};
+
+StepResult splice_into(const PatchStep& step, const std::string& records, ProgressMeter& progress,
+                       Messages& messages) {
+    const std::string image = read_image(step.input);
+    progress.start(count_lines(image) + static_cast<long>(BankRanges::records_per_bank));
+    std::ofstream out(step.output, std::ios::binary | std::ios::trunc);
+    if (!out) throw Error("Cannot write " + step.output.string());
+    ImageSplicer splicer(image, records, step.bank, out, progress);
+    SpliceOutcome outcome = splicer.run();
+    out.close();
+    progress.finish();
+    if (outcome == SpliceOutcome::Failed || !out) {
+        messages.show(not_created);
+        return StepResult::Failed;
+    }
+    return outcome == SpliceOutcome::Written ? StepResult::Written : StepResult::NoRecord;
+}
+
+}  // namespace
+
+StepResult patch_step(const PatchStep& step, Messages& messages, ProgressMeter& progress) {
+    progress.reset();
+    if (!inputs_present(step, messages)) return StepResult::Failed;
+    const std::string records = bank_records(join_path(step.bank_dir, bank_file_name(step.bank)),
+                                             BankRanges::first(step.bank));
+    RecordFile record_file(join_path(step.bank_dir, "Bin.sx"), records);
+    StepResult result = splice_into(step, records, progress, messages);
+    // A half-made image must not be taken for a patched one.
+    if (result == StepResult::Failed) remove_quietly(step.output);
+    return result;
+}
+
+}  // namespace fenwarp

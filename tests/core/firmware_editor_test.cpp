@@ -1,0 +1,181 @@
+#include "core/firmware/firmware_editor.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "../fixtures/firmware_images.h"
+#include "core/firmware/flash_writer.h"
+
+namespace fenwarp {
+namespace {
+
+class FirmwareEditorTest : public ::testing::Test {
+  protected:
+    FirmwareEditorTest() {
+        ws.write_all();
+        ws.write_flash_writer();
+    }
+
+    test::FirmwareWorkspace ws;
+    FirmwareEditor editor;
+    MessageRecorder messages;
+};
+
+TEST_F(FirmwareEditorTest, ShowingPreparesTheDialog) {
+    editor.boxes[2].checked = true;
+    editor.boxes[0].red = true;
+    editor.port = 5;
+    editor.progress.value = 40;
+    editor.toggle_options();
+    editor.show(ws.context, messages);
+
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_TRUE(editor.execute_enabled);
+    EXPECT_FALSE(editor.options_shown);
+    EXPECT_EQ(editor.options_caption, "Options >>");
+    for (int i = 0; i < 5; ++i) {
+        const BankBox& box = editor.boxes[static_cast<std::size_t>(i)];
+        EXPECT_EQ(box.visible, i < 2) << i;
+        EXPECT_FALSE(box.red) << i;
+        EXPECT_TRUE(box.checked || i >= 2) << i;
+    }
+    EXPECT_EQ(editor.port, 0);
+    EXPECT_EQ(editor.progress.value, 0);
+    EXPECT_EQ(editor.bank_dir, ws.bin());
+    EXPECT_EQ(editor.template_file_name, "Brax_Traslate.sx");
+    EXPECT_EQ(editor.output_name, "New_Brax_Traslate.sx");
+    EXPECT_EQ(editor.output_path(), ws.output());
+    EXPECT_TRUE(
+        std::filesystem::equivalent(std::filesystem::current_path(), ws.context.template_dir));
+}
+
+TEST_F(FirmwareEditorTest, MissingTemplateIsAnErrorBoxAndExecuteStaysOff) {
+    std::filesystem::remove(ws.template_file());
+    editor.show(ws.context, messages);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Error file Brax_Traslate.sx not found"});
+    EXPECT_EQ(messages.kinds, std::vector<MessageKind>{MessageKind::Error});
+    EXPECT_FALSE(editor.execute_enabled);
+}
+
+// The bank folder of an earlier showing stays when the project has none.
+TEST_F(FirmwareEditorTest, BankFolderKeptWhenTheProjectHasNone) {
+    editor.show(ws.context, messages);
+    const auto first_bin = ws.bin();
+    ws.context.project_dir = ws.context.projects_dir / "Other";
+    std::filesystem::create_directories(ws.context.project_dir);
+    editor.show(ws.context, messages);
+    EXPECT_EQ(editor.bank_dir, first_bin);
+    EXPECT_EQ(editor.output_dir, ws.context.project_dir);
+}
+
+TEST_F(FirmwareEditorTest, ExecutePatchesThenStartsTheFlashWriter) {
+    editor.show(ws.context, messages);
+    editor.port = 2;  // "COM3"
+    EXPECT_TRUE(editor.execute(ws.context, messages));
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_TRUE(std::filesystem::exists(ws.output()));
+    EXPECT_EQ(ws.wait_for_log(), "\"" + ws.output().string() +
+                                     "\"\xC2\xB6"
+                                     "2");
+    EXPECT_TRUE(editor.patch_enabled);
+}
+
+// A failed patch must not send the image of an earlier run to the device.
+TEST_F(FirmwareEditorTest, FailedPatchDoesNotLaunch) {
+    editor.show(ws.context, messages);
+    test::write_file(ws.output(), "an earlier run's image");
+    std::filesystem::remove(ws.bin() / "bank1.bin");
+    EXPECT_FALSE(editor.execute(ws.context, messages));
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"File bank1.bin Not Found,Abort Procedure"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(std::filesystem::exists(ws.log()));
+}
+
+// A project without "bin" in a run that never found one: nothing made, nothing started.
+TEST_F(FirmwareEditorTest, ProjectWithoutBinFolder) {
+    std::filesystem::remove_all(ws.bin());
+    editor.show(ws.context, messages);
+    EXPECT_FALSE(editor.execute(ws.context, messages));
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Directory Bin Not Found,Abort Procedure"});
+    EXPECT_FALSE(std::filesystem::exists(ws.output()));
+    EXPECT_FALSE(std::filesystem::exists(ws.log()));
+}
+
+TEST_F(FirmwareEditorTest, BankWithoutRecordsTurnsItsBoxRed) {
+    ws.write_template("S9030000FC\r\n");
+    editor.show(ws.context, messages);
+    EXPECT_TRUE(editor.patch(messages));
+    EXPECT_TRUE(editor.boxes[0].red);
+    EXPECT_TRUE(editor.boxes[1].red);
+    editor.show(ws.context, messages);
+    EXPECT_FALSE(editor.boxes[0].red);
+}
+
+TEST_F(FirmwareEditorTest, LaunchAloneChecksItsFiles) {
+    editor.show(ws.context, messages);
+    EXPECT_FALSE(editor.launch(ws.context, messages));
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"File *.Sx Not Found,Abort Procedure"});
+    messages.clear();
+    test::write_file(ws.output(), "image");
+    std::filesystem::remove(ws.context.exe_dir / "Torquill.exe");
+    EXPECT_FALSE(editor.launch(ws.context, messages));
+    EXPECT_EQ(messages.texts,
+              std::vector<std::string>{"Torquill.exe Not Found, Procedure Aborted"});
+}
+
+TEST_F(FirmwareEditorTest, OpenFirmwareTakesAnotherTemplate) {
+    editor.show(ws.context, messages);
+    const auto other = ws.dir / "elsewhere" / "Other.Sx";
+    std::filesystem::create_directories(other.parent_path());
+    test::write_file(other, test::small_template());
+    editor.execute_enabled = false;
+    editor.open_firmware(ws.context, other);
+    EXPECT_EQ(editor.template_file_name, "Other.Sx");
+    EXPECT_EQ(editor.output_name, "New_Other.Sx");
+    EXPECT_TRUE(editor.execute_enabled);
+    EXPECT_TRUE(editor.patch(messages));
+    EXPECT_TRUE(std::filesystem::exists(ws.context.project_dir / "New_Other.Sx"));
+}
+
+TEST_F(FirmwareEditorTest, OpenFirmwareStartsInTheTemplateFolderWhenThere) {
+    EXPECT_EQ(editor.open_firmware_folder(ws.context), ws.context.template_dir);
+    std::filesystem::remove_all(ws.context.template_dir);
+    EXPECT_EQ(editor.open_firmware_folder(ws.context), ws.context.exe_dir);
+}
+
+TEST_F(FirmwareEditorTest, OptionsToggleAndOutputName) {
+    editor.toggle_options();
+    EXPECT_TRUE(editor.options_shown);
+    EXPECT_EQ(editor.options_caption, "<< Options");
+    editor.toggle_options();
+    EXPECT_FALSE(editor.options_shown);
+    EXPECT_EQ(editor.options_caption, "Options >>");
+
+    editor.show(ws.context, messages);
+    editor.set_output_name("");
+    EXPECT_FALSE(editor.patch(messages));
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"File New *.Sx Not Found,Abort Procedure"});
+}
+
+TEST(FlashWriterParameterTest, QuotedPathPilcrowAndPortIndex) {
+    for (int port = 0; port < 8; ++port) {
+        EXPECT_EQ(flash_writer_parameter("/p/New_Brax_Traslate.sx", port),
+                  "\"/p/New_Brax_Traslate.sx\"\xC2\xB6" + std::to_string(port));
+    }
+}
+
+// The text reaches the program as one argument, blanks and quotes untouched.
+TEST(FlashWriterStartTest, PassesTheTextAsItIs) {
+    test::FirmwareWorkspace ws;
+    ws.write_flash_writer();
+    const std::string text =
+        "\"/a b/it's $HOME;x.sx\"\xC2\xB6"
+        "7";
+    ASSERT_TRUE(start_detached(ws.context.exe_dir / "Torquill.exe", text));
+    EXPECT_EQ(ws.wait_for_log(), text);
+    EXPECT_FALSE(start_detached(ws.context.exe_dir / "missing", text));
+}
+
+}  // namespace
+}  // namespace fenwarp

@@ -1,17 +1,96 @@
 #include <iostream>
+#include <optional>
 
 #include "cli/command_list.h"
+#include "cli/project_arg.h"
+#include "core/banks/bank_build.h"
+#include "core/banks/bank_images.h"
+#include "core/firmware/firmware_editor.h"
+#include "core/firmware/flash_writer.h"
 
 namespace fenwarp::cli {
 
-int run_patch(const Args&, StderrMessages&) {
-    std::cerr << "fenwarp-cli: patch is not available yet\n";
-    return 2;
+namespace {
+
+struct FirmwareArgs {
+    std::string project;
+    int port = 0;  // index: 0 for COM1
+    bool launch = false;
+};
+
+// "--port N" names the serial port as the dialog lists it: 3 or COM3 is COM3.
+std::optional<int> port_index(std::string text) {
+    if (text.rfind("COM", 0) == 0) text.erase(0, 3);
+    if (text.size() != 1 || text[0] < '1' || text[0] > '0' + FirmwareEditor::port_count) {
+        return std::nullopt;
+    }
+    return text[0] - '1';
 }
 
-int run_update(const Args&, StderrMessages&) {
-    std::cerr << "fenwarp-cli: update is not available yet\n";
-    return 2;
+std::optional<FirmwareArgs> parse(const Args& args, const char* command) {
+    FirmwareArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--launch") {
+            parsed.launch = true;
+        } else if (args[i] == "--port" && i + 1 < args.size() && port_index(args[i + 1])) {
+            parsed.port = *port_index(args[++i]);
+        } else if (parsed.project.empty() && args[i].rfind("--", 0) != 0) {
+            parsed.project = args[i];
+        } else {
+            parsed.project.clear();
+            break;
+        }
+    }
+    if (parsed.project.empty()) {
+        std::cerr << "Usage: fenwarp-cli " << command
+                  << " PROJECT [--port N] [--launch]   (N: 1 to 8 for COM1 to COM8)\n";
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+// What the dialog's Execute does, with the outcome written out.
+int patch_and_launch(const ProjectContext& context, const FirmwareArgs& args,
+                     StderrMessages& messages) {
+    FirmwareEditor editor;
+    editor.show(context, messages);
+    if (!editor.execute_enabled) return 1;
+    editor.port = args.port;
+    if (!editor.patch(messages)) {
+        std::cerr << "fenwarp-cli: no patched image was made\n";
+        return 1;
+    }
+    for (std::size_t i = 0; i < editor.boxes.size(); ++i) {
+        if (editor.boxes[i].red) {
+            std::cerr << "Bank " << i + 1
+                      << ": the image holds no record of its range; not written\n";
+        }
+    }
+    std::cout << editor.output_path().string() << "\n";
+    if (!args.launch) return 0;
+    if (!editor.launch(context, messages)) return 1;
+    std::cout << "Started " << flash_writer_name << " on COM" << args.port + 1 << "\n";
+    return 0;
+}
+
+}  // namespace
+
+int run_patch(const Args& args, StderrMessages& messages) {
+    std::optional<FirmwareArgs> parsed = parse(args, "patch");
+    if (!parsed) return 2;
+    return patch_and_launch(project_context(parsed->project), *parsed, messages);
+}
+
+int run_update(const Args& args, StderrMessages& messages) {
+    std::optional<FirmwareArgs> parsed = parse(args, "update");
+    if (!parsed) return 2;
+    const ProjectContext context = project_context(parsed->project);
+    BankImages images;
+    if (!build_banks(context.project_dir, images, messages)) {
+        std::cerr << "fenwarp-cli: the compile stopped; nothing was written\n";
+        return 1;
+    }
+    return patch_and_launch(context, *parsed, messages);
 }
 
 }  // namespace fenwarp::cli

@@ -17,3 +17,13 @@ endif()
 if(NOT EXISTS ${DEST}/Fenwarp_Brax.ini)
   file(WRITE ${DEST}/Fenwarp_Brax.ini "[lastproj]\r\nprojectname=Example\r\n")
 endif()
+# The synthetic template image, made anew each time: it is ours, not the gateway's.
+if(PYTHON)
+  execute_process(COMMAND ${PYTHON} ${SOURCE}/make_template.py ${DEST}/MASTER/Brax_Traslate.sx
+                  RESULT_VARIABLE _template_result)
+  if(NOT _template_result EQUAL 0)
+    message(WARNING "make_template.py failed: the demo has no firmware template image")
+  endif()
+else()
+  message(WARNING "No Python 3: the demo has no firmware template image")
+endif()

@@ -96,6 +96,24 @@ TEST(BankCompilerTest, PacksEachRecordLayout) {
     EXPECT_TRUE(messages.texts.empty());
 }
 
+// Hand-written documents may order a record's attributes in any way.
+TEST(BankCompilerTest, AttributesAreFoundInAnyOrder) {
+    BankProject project;
+    project.write("pargen.xml", test::default_pargen());
+    project.table("sdo", {test::row({{"nbyteB", "2"},
+                                     {"SubindexB", "2"},
+                                     {"IndexB", "0x6000"},
+                                     {"devIDB", "5"},
+                                     {"SubindexA", "1"},
+                                     {"IndexA", "0x2000"},
+                                     {"conf", "16"}})});
+    BankImages images;
+    MessageRecorder messages;
+    ASSERT_TRUE(compile_banks(project.path(), images, messages).complete);
+    EXPECT_EQ(bytes_at(images.bank(1), 0, 9),
+              (Bytes{0x10, 0x20, 0x00, 0x01, 0x05, 0x60, 0x00, 0x02, 0x02}));
+}
+
 TEST(BankCompilerTest, ValuesAreCutToTheirFieldAndFailuresReported) {
     BankProject project;
     project.write("pargen.xml", test::default_pargen());

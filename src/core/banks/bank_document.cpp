@@ -12,20 +12,27 @@ void bank_document_error(const char* name, const std::string& reason) {
     throw Error(std::string(document_messages::read_error) + " " + name + ": " + reason);
 }
 
-std::optional<XmlDocument> load_bank_document(const std::filesystem::path& project_dir,
-                                              const char* name, const char* missing_message,
-                                              Messages& messages) {
+std::optional<BankDocument> BankDocument::load(const std::filesystem::path& project_dir,
+                                               const char* name, const char* missing_message,
+                                               Messages& messages) {
     const std::filesystem::path path = join_path(project_dir, name);
     std::error_code ec;
     if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec)) {
         messages.show(missing_message);
         return std::nullopt;
     }
-    try {
-        return XmlDocument::load(path);
-    } catch (const XmlReadError& e) {
-        bank_document_error(name, e.what());
+    std::optional<BankDocument> loaded(std::in_place);
+    pugi::xml_parse_result result = loaded->document_.load_file(path.c_str());
+    if (!result) {
+        bank_document_error(name, std::string(result.description()) + " at offset " +
+                                      std::to_string(result.offset));
     }
+    pugi::xml_node root = loaded->document_.document_element();
+    if (!root) bank_document_error(name, "no root element");
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element) loaded->records_.push_back(child);
+    }
+    return loaded;
 }
 
 }  // namespace fenwarp

@@ -10,10 +10,9 @@ constexpr std::size_t listing_size = 235593;
 // " 0xAB," and, for a bank's last byte, " 0xAB};".
 void append_item(std::string& out, std::uint8_t byte, bool last) {
     static constexpr char digits[] = "0123456789ABCDEF";
-    out += " 0x";
-    out += digits[byte >> 4];
-    out += digits[byte & 0x0F];
-    out += last ? "};" : ",";
+    const char item[] = {' ', '0', 'x', digits[byte >> 4], digits[byte & 0x0F], last ? '}' : ','};
+    out.append(item, sizeof item);
+    if (last) out += ';';
 }
 
 void append_bank(std::string& out, const BankImages::Bank& bank, int number) {

@@ -22,16 +22,16 @@ constexpr std::array<Slot, 9> slots = {
 
 std::optional<CommParameters> read_comm_parameters(const std::filesystem::path& project_dir,
                                                    Messages& messages) {
-    std::optional<XmlDocument> document =
-        load_bank_document(project_dir, "pargen.xml", pargen_missing_message, messages);
+    std::optional<BankDocument> document =
+        BankDocument::load(project_dir, "pargen.xml", pargen_missing_message, messages);
     if (!document) return std::nullopt;
-    const XmlElement root = document->root();
-    const std::size_t count = root.child_count();
+    const std::vector<pugi::xml_node>& elements = document->records();
+    const std::size_t count = elements.size();
     if (count < 9)
         bank_document_error("pargen.xml", "9 elements expected, found " + std::to_string(count));
     CommParameters parameters{};
     for (const Slot& slot : slots) {
-        parameters[slot.element] = bank_value(root.child(slot.element).text(), messages);
+        parameters[slot.element] = bank_value(elements[slot.element].text().get(), messages);
     }
     return parameters;
 }

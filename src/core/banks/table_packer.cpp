@@ -5,26 +5,29 @@
 #include "core/banks/bank_bytes.h"
 #include "core/banks/bank_document.h"
 #include "core/banks/bank_value.h"
+#include "core/banks/record_reader.h"
 
 namespace fenwarp {
 namespace {
 
-std::string attribute_of(const XmlElement& record, const RecordLayout& layout,
-                         const std::string& name, std::size_t number) {
-    if (!record.has_attribute(name.c_str())) {
+std::string_view attribute_of(RecordReader& record, const RecordLayout& layout,
+                              const std::string& name, std::size_t number) {
+    std::optional<std::string_view> value = record.attribute(name.c_str());
+    if (!value) {
         bank_document_error(layout.document,
                             "missing attribute " + name + " in record " + std::to_string(number));
     }
-    return record.attribute(name.c_str());
+    return *value;
 }
 
 // Converts the record's fields in layout order and appends them to its group.
-void pack_record(const XmlElement& record, const RecordLayout& layout, std::size_t number,
+void pack_record(pugi::xml_node node, const RecordLayout& layout, std::size_t number,
                  PackedTable& table, Messages& messages) {
+    RecordReader record(node);
     std::vector<std::uint16_t> values;
     values.reserve(layout.fields.size());
     for (std::size_t i = 0; i < layout.fields.size(); ++i) {
-        std::string text = attribute_of(record, layout, layout.fields[i].attribute, number);
+        std::string_view text = attribute_of(record, layout, layout.fields[i].attribute, number);
         if (i == 0 && layout.skip_when_first_empty && text.empty()) return;
         values.push_back(bank_value(text, messages));
     }
@@ -43,22 +46,22 @@ void pack_record(const XmlElement& record, const RecordLayout& layout, std::size
 
 }  // namespace
 
-PackedTable pack_table(const XmlElement& root, const RecordLayout& layout, Messages& messages) {
+PackedTable pack_table(const std::vector<pugi::xml_node>& records, const RecordLayout& layout,
+                       Messages& messages) {
     PackedTable table;
     table.record_size = layout.record_size();
-    const std::size_t count = root.child_count();
-    for (std::size_t i = 0; i < count; ++i) {
-        pack_record(root.child(i), layout, i + 1, table, messages);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        pack_record(records[i], layout, i + 1, table, messages);
     }
     return table;
 }
 
 std::optional<PackedTable> read_table(const std::filesystem::path& project_dir,
                                       const RecordLayout& layout, Messages& messages) {
-    std::optional<XmlDocument> document =
-        load_bank_document(project_dir, layout.document, layout.missing_message, messages);
+    std::optional<BankDocument> document =
+        BankDocument::load(project_dir, layout.document, layout.missing_message, messages);
     if (!document) return std::nullopt;
-    return pack_table(document->root(), layout, messages);
+    return pack_table(document->records(), layout, messages);
 }
 
 TableEntry place_table(const PackedTable& table, BankImages::Bank& bank, std::size_t start) {

@@ -6,10 +6,11 @@
 #include <optional>
 #include <vector>
 
+#include <pugixml.hpp>
+
 #include "core/banks/bank_images.h"
 #include "core/banks/record_layouts.h"
 #include "core/banks/table_directory.h"
-#include "core/documents/xml_document.h"
 #include "core/messages.h"
 
 namespace fenwarp {
@@ -27,10 +28,11 @@ struct PackedTable {
     std::size_t bytes() const { return first.size() + second.size(); }
 };
 
-// Packs every record under the root. Values that do not convert are reported
+// Packs the records of a document. Values that do not convert are reported
 // and packed as 65535; an absent attribute throws Error naming the document,
 // the attribute and the record (counted from 1).
-PackedTable pack_table(const XmlElement& root, const RecordLayout& layout, Messages& messages);
+PackedTable pack_table(const std::vector<pugi::xml_node>& records, const RecordLayout& layout,
+                       Messages& messages);
 
 // Reads and packs the layout's document in the project folder; a missing one is
 // reported and gives no table. An unreadable document throws Error naming it.

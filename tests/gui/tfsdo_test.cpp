@@ -1,0 +1,241 @@
+#include <QDialog>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "fixtures/workbook_fixtures.h"
+#include "gui/documents/TFsdo.h"
+#include "gui/fenwarp_application.h"
+#include "gui/shell/TFFenwarpFirmWare.h"
+#include "gui/shell/open_excel.h"
+#include "gui/widgets/grid.h"
+#include "gui_test_support.h"
+
+namespace {
+
+template <typename T>
+T* child(QWidget* root, const char* name) {
+    auto* found = root->findChild<T*>(name);
+    if (found == nullptr) qFatal("no component %s", name);
+    return found;
+}
+
+QString cell(Grid* grid, int row, int column) {
+    return grid->model()->index(row, column).data().toString();
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+    file.write(content);
+}
+
+const fenwarp::test::TestWorkbooks& workbooks() {
+    static const fenwarp::test::TestWorkbooks made;
+    return made;
+}
+
+}  // namespace
+
+class TFsdoTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void showsBothPagesWithTheirCaptionsAndHeadings();
+    void loadsEditsInPlaceAndOkWritesTheDocument();
+    void cancelWritesNothingAndTheNextShowReloads();
+    void keepsTheActivePageBetweenShowings();
+    void columnsTakeATenthOfTheGridAndTheBarsFollow();
+    void exportWritesTheCsvIntoTheProject();
+    void importAsksForAWorkbookInTheProjectFolder();
+
+  private:
+    void open(GuiFixture& f, std::function<void(QDialog*)> action) {
+        whenModal(std::move(action));
+        child<QPushButton>(f.windows->main.get(), "btn_Sdo")->click();
+    }
+};
+
+void TFsdoTest::showsBothPagesWithTheirCaptionsAndHeadings() {
+    GuiFixture f;
+    open(f, [](QDialog* d) {
+        QCOMPARE(d->windowTitle(), QString("Set SDO Access"));
+        auto* notebook = child<QTabWidget>(d, "PageControl1");
+        QCOMPARE(notebook->count(), 2);
+        QCOMPARE(notebook->tabText(0), QString("SDO from CAN 0 request to CAN 1"));
+        QCOMPARE(notebook->tabText(1), QString("SDO from CAN 1 request to CAN 0"));
+        QCOMPARE(notebook->currentIndex(), 1);
+        const QStringList headings = {"N°",    "RW",       "Index", "SubIndex", "devID",
+                                      "Index", "SubIndex", "nbyte", "mnemonico"};
+        for (const char* name : {"sga", "sgb"}) {
+            auto* grid = child<Grid>(d, name);
+            QCOMPARE(grid->model()->rowCount(), 1500);
+            QCOMPARE(grid->model()->columnCount(), 9);
+            for (int c = 0; c < 9; ++c) {
+                QCOMPARE(grid->model()->headerData(c, Qt::Horizontal).toString(), headings[c]);
+            }
+            QCOMPARE(cell(grid, 0, 0), QString("0"));
+            QCOMPARE(cell(grid, 1499, 0), QString("1499"));
+            QVERIFY(!(grid->model()->flags(grid->model()->index(0, 0)) & Qt::ItemIsEditable));
+            QVERIFY(grid->model()->flags(grid->model()->index(0, 1)) & Qt::ItemIsEditable);
+        }
+        const char* bars[][2] = {{"Panel1", "Define virtual index SDO in CAN 0"},
+                                 {"Panel2", "Input index address SDO in CAN 1"},
+                                 {"Panel3", "Define virtual index SDO in CAN 1"},
+                                 {"Panel4", "Input index address SDO in CAN 0"}};
+        for (const auto& bar : bars) {
+            QCOMPARE(child<QWidget>(d, bar[0])->findChild<QLabel*>()->text(), QString(bar[1]));
+        }
+        const char* buttons[][2] = {
+            {"BitBtn1", "OK"}, {"BitBtn2", "Cancel"}, {"Button1", "Export"}, {"BitBtn4", "Import"}};
+        for (const auto& b : buttons) QCOMPARE(child<QPushButton>(d, b[0])->text(), QString(b[1]));
+    });
+    QVERIFY(f.messages.texts.empty());
+}
+
+void TFsdoTest::loadsEditsInPlaceAndOkWritesTheDocument() {
+    GuiFixture f;
+    const QString doc = f.path("PROJECTS/sdo.xml");
+    writeFile(doc,
+              "<sdo><row conf=\"17\" IndexA=\"0x3000\" SubindexA=\"1\" devIDB=\"2\" "
+              "IndexB=\"0x6000\" SubindexB=\"0\" nbyteB=\"2\"/>"
+              "<row conf=\"48\" IndexA=\"0x2000\" SubindexA=\"1\" devIDB=\"2\" IndexB=\"0x6000\" "
+              "SubindexB=\"0\" nbyteB=\"2\" mnemonico=\"m\"/></sdo>");
+    open(f, [](QDialog* d) {
+        auto* sga = child<Grid>(d, "sga");
+        auto* sgb = child<Grid>(d, "sgb");
+        QCOMPARE(cell(sga, 0, 1), QString("1"));
+        QCOMPARE(cell(sga, 0, 8), QString("m"));
+        QCOMPARE(cell(sgb, 0, 2), QString("0x3000"));
+        child<QTabWidget>(d, "PageControl1")->setCurrentIndex(0);
+        // A key starts editing the cell; Return writes it.
+        sga->setFocus();
+        sga->setCurrentIndex(sga->model()->index(1, 1));
+        QTest::keyClicks(sga, "0");
+        QWidget* editor = sga->indexWidget(sga->currentIndex());
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();  // the delegate commits on a queued call
+        QCOMPARE(cell(sga, 1, 1), QString("0"));
+        // A cell still being edited is taken by OK.
+        sga->setCurrentIndex(sga->model()->index(1, 2));
+        QTest::keyClicks(sga, "0");
+        QTest::keyClicks(sga->indexWidget(sga->currentIndex()), "x1000");
+        child<QPushButton>(d, "BitBtn1")->click();
+        QVERIFY(!d->isVisible());
+    });
+    QVERIFY(f.messages.texts.empty());
+    const QByteArray saved = readFile(doc);
+    QVERIFY2(saved.startsWith("<sdo><row conf=\"0\" IndexA=\"0x1000\""), saved.constData());
+    QVERIFY(saved.contains("<row conf=\"16\" IndexA=\"0x2000\""));
+    QVERIFY(
+        saved.endsWith("<row conf=\"17\" IndexA=\"0x3000\" SubindexA=\"1\" devIDB=\"2\" "
+                       "IndexB=\"0x6000\" SubindexB=\"0\" nbyteB=\"2\" mnemonico=\"\"/></sdo>"));
+}
+
+void TFsdoTest::cancelWritesNothingAndTheNextShowReloads() {
+    GuiFixture f;
+    open(f, [](QDialog* d) {
+        auto* sga = child<Grid>(d, "sga");
+        sga->model()->setData(sga->model()->index(0, 1), "1");
+        child<QPushButton>(d, "BitBtn2")->click();
+        QVERIFY(!d->isVisible());
+    });
+    QVERIFY(!QFile::exists(f.path("PROJECTS/sdo.xml")));
+    QCOMPARE(f.session->sdo.sga.cell(1, 1), std::string("1"));  // kept until the next show
+    open(f, [](QDialog* d) { QCOMPARE(cell(child<Grid>(d, "sga"), 0, 1), QString()); });
+}
+
+void TFsdoTest::keepsTheActivePageBetweenShowings() {
+    GuiFixture f;
+    open(f, [](QDialog* d) { child<QTabWidget>(d, "PageControl1")->setCurrentIndex(0); });
+    open(f, [](QDialog* d) { QCOMPARE(child<QTabWidget>(d, "PageControl1")->currentIndex(), 0); });
+}
+
+void TFsdoTest::columnsTakeATenthOfTheGridAndTheBarsFollow() {
+    GuiFixture f;
+    open(f, [](QDialog* d) {
+        d->resize(1000, 600);
+        QCoreApplication::processEvents();
+        auto* notebook = child<QTabWidget>(d, "PageControl1");
+        for (int page = 1; page >= 0; --page) {
+            notebook->setCurrentIndex(page);
+            QCoreApplication::processEvents();
+            auto* grid = child<Grid>(d, page == 0 ? "sga" : "sgb");
+            const int column = grid->width() / 10;
+            QVERIFY(column > 0);
+            for (int c = 0; c < 9; ++c) QCOMPARE(grid->columnWidth(c), column);
+            QCOMPARE(child<QWidget>(d, page == 0 ? "Panel1" : "Panel3")->width(), 4 * column);
+        }
+        QCOMPARE(child<Grid>(d, "sga")->horizontalHeader()->sectionResizeMode(1),
+                 QHeaderView::Interactive);
+    });
+}
+
+void TFsdoTest::exportWritesTheCsvIntoTheProject() {
+    GuiFixture f;
+    open(f, [](QDialog* d) {
+        auto* sgb = child<Grid>(d, "sgb");
+        sgb->model()->setData(sgb->model()->index(0, 1), "1");
+        sgb->model()->setData(sgb->model()->index(0, 8), "a,b");
+        child<QPushButton>(d, "Button1")->click();
+        QVERIFY(d->isVisible());
+    });
+    const QList<QByteArray> lines = readFile(f.path("PROJECTS/sdo.csv")).split('\n');
+    QCOMPARE(lines.size(), 3003);  // the last CR LF leaves an empty piece
+    QCOMPARE(lines[1501], QByteArray("1,Index,Subindex,devID,Index,Subindex,nbyte,mnemonico,\r"));
+    QCOMPARE(lines[1502], QByteArray("17,,,,,,,\"a,b\",\r"));
+    QVERIFY(f.messages.texts.empty());
+}
+
+void TFsdoTest::importAsksForAWorkbookInTheProjectFolder() {
+    GuiFixture f;
+    OpenExcel& openExcel = f.windows->main->openExcel();
+    QString offeredDir;
+    std::optional<QString> answer;
+    openExcel.setChooser([&](QWidget*, const QString& dir) {
+        offeredDir = dir;
+        return answer;
+    });
+    open(f, [&](QDialog* d) {
+        auto* sga = child<Grid>(d, "sga");
+        auto* sgb = child<Grid>(d, "sgb");
+        sga->model()->setData(sga->model()->index(5, 2), "typed");
+        child<QPushButton>(d, "BitBtn4")->click();  // cancelled: nothing changes
+        QCOMPARE(cell(sga, 5, 2), QString("typed"));
+        answer = QString::fromStdString((workbooks() / "sdo_both.xls").string());
+        child<QPushButton>(d, "BitBtn4")->click();
+        QCOMPARE(cell(sga, 5, 2), QString());
+        QCOMPARE(cell(sga, 0, 2), QString("0x2000"));
+        QCOMPARE(cell(sgb, 0, 3), QString("1.5"));
+        QCOMPARE(cell(sgb, 1, 8), QString("a,b"));
+        answer = QString::fromStdString((workbooks() / "sdo_suffix.xls").string());
+        child<QPushButton>(d, "BitBtn4")->click();
+        QCOMPARE(cell(sga, 0, 2), QString());
+    });
+    QCOMPARE(QDir(offeredDir), QDir(f.path("PROJECTS")));
+    QCOMPARE(QString(OpenExcel::filter), QString("File EXCEL (*.xls)"));
+    QVERIFY(f.messages.texts.empty());
+}
+
+int main(int argc, char** argv) {
+    fenwarp::MessageRecorder unexpected;
+    FenwarpApplication app(argc, argv, unexpected);
+    TFsdoTest test;
+    int status = QTest::qExec(&test, argc, argv);
+    if (!unexpected.texts.empty()) {
+        qWarning("uncaught error: %s", unexpected.texts.front().c_str());
+        return 1;
+    }
+    return status;
+}
+
+#include "tfsdo_test.moc"

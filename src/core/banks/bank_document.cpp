@@ -22,12 +22,12 @@ std::optional<BankDocument> BankDocument::load(const std::filesystem::path& proj
         return std::nullopt;
     }
     std::optional<BankDocument> loaded(std::in_place);
-    pugi::xml_parse_result result = loaded->document_.load_file(path.c_str());
+    pugi::xml_parse_result result = loaded->document_->load_file(path.c_str());
     if (!result) {
         bank_document_error(name, std::string(result.description()) + " at offset " +
                                       std::to_string(result.offset));
     }
-    pugi::xml_node root = loaded->document_.document_element();
+    pugi::xml_node root = loaded->document_->document_element();
     if (!root) bank_document_error(name, "no root element");
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) loaded->records_.push_back(child);

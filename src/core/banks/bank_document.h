@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,7 +26,8 @@ class BankDocument {
     const std::vector<pugi::xml_node>& records() const { return records_; }
 
   private:
-    pugi::xml_document document_;
+    // On the heap: the records point into it, and a move must not shift it.
+    std::unique_ptr<pugi::xml_document> document_ = std::make_unique<pugi::xml_document>();
     std::vector<pugi::xml_node> records_;
 };
 

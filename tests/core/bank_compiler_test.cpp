@@ -162,7 +162,7 @@ TEST(BankCompilerTest, RecordWithEmptyConfIsSkipped) {
 struct Broken {
     const char* file;
     std::string content;
-    std::vector<std::string> parts;
+    std::vector<std::string> named;
 };
 
 class BankCompilerErrorTest : public ::testing::TestWithParam<Broken> {};
@@ -178,7 +178,7 @@ TEST_P(BankCompilerErrorTest, StopsWithAnErrorNamingTheDocument) {
         compile_banks(project.path(), images, messages);
         FAIL() << "no error for " << c.file;
     } catch (const Error& e) {
-        for (const std::string& part : c.parts) EXPECT_THAT(e.what(), ::testing::HasSubstr(part));
+        for (const std::string& text : c.named) EXPECT_THAT(e.what(), ::testing::HasSubstr(text));
     }
 }
 

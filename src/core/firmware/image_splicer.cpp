@@ -1,20 +1,34 @@
 #include "core/firmware/image_splicer.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/firmware/bank_ranges.h"
 #include "core/firmware/s_record.h"
 
 namespace fenwarp {
 
+ImageSplicer::ImageSplicer(std::string_view image, std::string_view records, int bank,
+                           std::ostream& out, ProgressMeter& progress)
+    : image_(image), records_(records), bank_(bank), out_(out), progress_(progress) {
+    // One search for the line ends serves the count and the pass.
+    line_ends_.reserve(image.size() / 64 + 1);
+    const char* start = image.data();
+    const char* at = start;
+    const char* end = start + image.size();
+    while (at < end) {
+        const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+        at = found == nullptr ? end : static_cast<const char*>(found) + 1;
+        line_ends_.push_back(static_cast<std::size_t>(at - start));
+    }
+}
+
 SpliceOutcome ImageSplicer::run() {
     std::size_t pos = 0;
-    while (pos < image_.size()) {
-        std::size_t end = image_.find('\n', pos);
-        const std::size_t next = end == std::string_view::npos ? image_.size() : end + 1;
-        if (end == std::string_view::npos) end = image_.size();
+    for (std::size_t next : line_ends_) {
+        std::size_t end = image_[next - 1] == '\n' ? next - 1 : next;
+        if (end > pos && image_[end - 1] == '\r') --end;
         std::string_view line = image_.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         progress_.advance();
         if (!handle(line, pos, next)) {
             flush(pos);

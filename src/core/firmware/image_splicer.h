@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/firmware/progress.h"
 #include "core/firmware/s_record.h"
@@ -24,9 +25,9 @@ enum class SpliceOutcome { Failed, NoRecord, Written };
 class ImageSplicer {
   public:
     ImageSplicer(std::string_view image, std::string_view records, int bank, std::ostream& out,
-                 ProgressMeter& progress)
-        : image_(image), records_(records), bank_(bank), out_(out), progress_(progress) {}
+                 ProgressMeter& progress);
 
+    long line_count() const { return static_cast<long>(line_ends_.size()); }
     SpliceOutcome run();
 
   private:
@@ -42,7 +43,8 @@ class ImageSplicer {
     int bank_;
     std::ostream& out_;
     ProgressMeter& progress_;
-    std::size_t run_start_ = 0;  // first byte of the kept lines not yet written
+    std::vector<std::size_t> line_ends_;  // just past each line's end
+    std::size_t run_start_ = 0;           // first byte of the kept lines not yet written
     bool inserted_ = false;
     bool end_seen_ = false;
     bool bank_before_end_ = false;

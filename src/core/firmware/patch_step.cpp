@@ -1,7 +1,7 @@
 #include "core/firmware/patch_step.h"
 
-#include <algorithm>
 #include <fstream>
+#include <memory>
 #include <string_view>
 #include <system_error>
 
@@ -53,21 +53,23 @@ bool inputs_present(const PatchStep& step, Messages& messages) {
     return missing == nullptr;
 }
 
-std::string read_image(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
+// The whole image at once; its bytes are not zeroed first, the read fills them.
+struct ImageText {
+    std::unique_ptr<char[]> bytes;
+    std::size_t size = 0;
+    std::string_view view() const { return {bytes.get(), size}; }
+};
+
+ImageText read_image(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
     if (!in) throw Error("Cannot read " + file.string());
-    in.seekg(0, std::ios::end);
-    std::string text(static_cast<std::size_t>(in.tellg()), '\0');
+    ImageText text;
+    text.size = static_cast<std::size_t>(in.tellg());
+    text.bytes.reset(new char[text.size]);
     in.seekg(0);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    in.read(text.bytes.get(), static_cast<std::streamsize>(text.size));
     if (!in) throw Error("Cannot read " + file.string());
     return text;
-}
-
-long count_lines(std::string_view text) {
-    auto lines = static_cast<long>(std::count(text.begin(), text.end(), '\n'));
-    if (!text.empty() && text.back() != '\n') ++lines;
-    return lines;
 }
 
 // "Bin.sx" lives only while its step runs, whatever ends the step.
@@ -86,11 +88,13 @@ class RecordFile {
 
 StepResult splice_into(const PatchStep& step, const std::string& records, ProgressMeter& progress,
                        Messages& messages) {
-    const std::string image = read_image(step.input);
-    progress.start(count_lines(image) + static_cast<long>(BankRanges::records_per_bank));
-    std::ofstream out(step.output, std::ios::binary | std::ios::trunc);
-    if (!out) throw Error("Cannot write " + step.output.string());
+    const ImageText text = read_image(step.input);
+    const std::string_view image = text.view();
+    std::ofstream out;
     ImageSplicer splicer(image, records, step.bank, out, progress);
+    progress.start(splicer.line_count() + static_cast<long>(BankRanges::records_per_bank));
+    out.open(step.output, std::ios::binary | std::ios::trunc);
+    if (!out) throw Error("Cannot write " + step.output.string());
     SpliceOutcome outcome = splicer.run();
     out.close();
     progress.finish();

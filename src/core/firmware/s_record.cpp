@@ -1,15 +1,27 @@
 #include "core/firmware/s_record.h"
 
+#include <array>
+
 namespace fenwarp {
 namespace {
 
 constexpr char hex_digits[] = "0123456789ABCDEF";
 
+// Digit values by character, -1 for what is not a hexadecimal digit: every
+// line of an image passes through here.
+constexpr std::array<signed char, 256> hex_table = [] {
+    std::array<signed char, 256> table{};
+    table.fill(-1);
+    for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) {
+        table['A' + i] = static_cast<signed char>(10 + i);
+        table['a' + i] = static_cast<signed char>(10 + i);
+    }
+    return table;
+}();
+
 int hex_value(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
+    return hex_table[static_cast<unsigned char>(c)];
 }
 
 // The number written by the digits, or nothing when one is not hexadecimal.
@@ -23,9 +35,10 @@ std::optional<std::uint32_t> hex_number(std::string_view digits) {
     return value;
 }
 
-void append_hex(std::string& text, std::uint8_t byte) {
-    text += hex_digits[byte >> 4];
-    text += hex_digits[byte & 0x0F];
+char* put_hex(char* at, std::uint8_t byte) {
+    at[0] = hex_digits[byte >> 4];
+    at[1] = hex_digits[byte & 0x0F];
+    return at + 2;
 }
 
 }  // namespace
@@ -85,16 +98,17 @@ std::uint8_t record_checksum(std::uint8_t byte_count, std::uint32_t address, int
 std::string data_record(int address_bytes, std::uint32_t address,
                         std::span<const std::uint8_t> data) {
     const auto byte_count = static_cast<std::uint8_t>(address_bytes + data.size() + 1);
-    std::string text;
-    text.reserve(4 + 2 * static_cast<std::size_t>(byte_count));
-    text += 'S';
-    text += static_cast<char>('0' + address_bytes - 1);
-    append_hex(text, byte_count);
+    // Digits go straight into the text's buffer: a bank is 512 of these per step.
+    std::string text(4 + 2 * static_cast<std::size_t>(byte_count), '\0');
+    char* at = text.data();
+    *at++ = 'S';
+    *at++ = static_cast<char>('0' + address_bytes - 1);
+    at = put_hex(at, byte_count);
     for (int shift = 8 * (address_bytes - 1); shift >= 0; shift -= 8) {
-        append_hex(text, static_cast<std::uint8_t>(address >> shift));
+        at = put_hex(at, static_cast<std::uint8_t>(address >> shift));
     }
-    for (std::uint8_t byte : data) append_hex(text, byte);
-    append_hex(text, record_checksum(byte_count, address, address_bytes, data));
+    for (std::uint8_t byte : data) at = put_hex(at, byte);
+    put_hex(at, record_checksum(byte_count, address, address_bytes, data));
     return text;
 }
 

@@ -29,6 +29,8 @@ TEST(XmlDocumentTest, ReadsRecordsByPositionAndAttributesByName) {
     XmlDocument doc = XmlDocument::load(dir / "d.xml");
     XmlElement root = doc.root();
     ASSERT_EQ(root.child_count(), 2u);
+    ASSERT_EQ(root.children().size(), 2u);
+    EXPECT_EQ(root.children()[1].name(), "b");
     EXPECT_EQ(root.child(0).attribute("x"), "1");
     EXPECT_FALSE(root.child(0).has_attribute("y"));
     EXPECT_EQ(root.child(1).text(), "text é");

@@ -24,6 +24,14 @@ XmlElement XmlElement::child(std::size_t index) const {
     throw XmlReadError("Missing record " + std::to_string(index) + " in <" + name() + ">");
 }
 
+std::vector<XmlElement> XmlElement::children() const {
+    std::vector<XmlElement> elements;
+    for (pugi::xml_node c = node_.first_child(); c; c = c.next_sibling()) {
+        if (c.type() == pugi::node_element) elements.emplace_back(c);
+    }
+    return elements;
+}
+
 std::string XmlElement::attribute(const char* name) const {
     pugi::xml_attribute a = node_.attribute(name);
     if (!a)

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -25,6 +26,9 @@ class XmlElement {
     std::size_t child_count() const;
     // Records by position, counted from 0; a missing one is a reading error.
     XmlElement child(std::size_t index) const;
+    // Every record in order, gathered in one walk: position lookups from the
+    // first would make a walk over thousands of records quadratic.
+    std::vector<XmlElement> children() const;
     // Attributes by name; an absent one is a reading error.
     std::string attribute(const char* name) const;
     bool has_attribute(const char* name) const;

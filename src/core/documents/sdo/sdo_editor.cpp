@@ -68,10 +68,7 @@ void SdoEditor::load(const std::filesystem::path& file, Messages& messages) {
     bool surplus = false;
     try {
         XmlDocument document = XmlDocument::load(file);
-        XmlElement root = document.root();
-        const std::size_t count = root.child_count();
-        for (std::size_t i = 0; i < count; ++i) {
-            XmlElement element = root.child(i);
+        for (const XmlElement& element : document.root().children()) {
             const std::int32_t conf = read_conf(element);
             const int direction = sdo::direction_of(conf);
             // A page holds 1500 rows; more are dropped rather than kept

@@ -68,7 +68,12 @@ int patch_and_launch(const ProjectContext& context, const FirmwareArgs& args,
     }
     std::cout << editor.output_path().string() << "\n";
     if (!args.launch) return 0;
-    if (!editor.launch(context, messages)) return 1;
+    const int shown = messages.count;
+    if (!editor.launch(context, messages)) {
+        if (messages.count == shown)
+            std::cerr << "fenwarp-cli: " << flash_writer_name << " could not be started\n";
+        return 1;
+    }
     std::cout << "Started " << flash_writer_name << " on COM" << args.port + 1 << "\n";
     return 0;
 }

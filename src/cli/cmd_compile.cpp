@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/command_list.h"
+#include "cli/compile_step.h"
 #include "cli/project_arg.h"
 #include "core/banks/bank_compiler.h"
 #include "core/banks/bank_files.h"
@@ -25,15 +26,7 @@ void print_directory(const TableDirectory& directory) {
 
 }  // namespace
 
-// compile PROJECT: the bank half of Update Device. Fails when the compile
-// stopped or showed any message, so a script never sends doubtful banks.
-int run_compile(const Args& args, StderrMessages& messages) {
-    if (args.size() != 1) {
-        std::cerr << "usage: fenwarp-cli compile PROJECT\n";
-        return 2;
-    }
-    const ProjectContext context = project_context(args[0]);
-    BankImages images;
+int compile_project(const ProjectContext& context, BankImages& images, StderrMessages& messages) {
     const CompileOutcome outcome = compile_banks(context.project_dir, images, messages);
     if (!outcome.complete) {
         std::cerr << "fenwarp-cli: compile stopped; no bank file written\n";
@@ -52,6 +45,16 @@ int run_compile(const Args& args, StderrMessages& messages) {
         return 1;
     }
     return messages.count == 0 ? 0 : 1;
+}
+
+// compile PROJECT: the bank half of Update Device.
+int run_compile(const Args& args, StderrMessages& messages) {
+    if (args.size() != 1) {
+        std::cerr << "Usage: fenwarp-cli compile PROJECT\n";
+        return 2;
+    }
+    BankImages images;
+    return compile_project(project_context(args[0]), images, messages);
 }
 
 }  // namespace fenwarp::cli

@@ -2,8 +2,8 @@
 #include <optional>
 
 #include "cli/command_list.h"
+#include "cli/compile_step.h"
 #include "cli/project_arg.h"
-#include "core/banks/bank_build.h"
 #include "core/banks/bank_images.h"
 #include "core/firmware/firmware_editor.h"
 #include "core/firmware/flash_writer.h"
@@ -91,8 +91,8 @@ int run_update(const Args& args, StderrMessages& messages) {
     if (!parsed) return 2;
     const ProjectContext context = project_context(parsed->project);
     BankImages images;
-    if (!build_banks(context.project_dir, images, messages)) {
-        std::cerr << "fenwarp-cli: the compile stopped; nothing was written\n";
+    if (compile_project(context, images, messages) != 0) {
+        std::cerr << "fenwarp-cli: the compile did not end cleanly; nothing was patched\n";
         return 1;
     }
     return patch_and_launch(context, *parsed, messages);

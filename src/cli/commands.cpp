@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/command_list.h"
+#include "cli/table_registry.h"
 
 namespace fenwarp::cli {
 
@@ -13,19 +14,23 @@ void StderrMessages::show(const std::string& text, MessageKind kind) {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
-        {"export", "export PROJECT TABLE", "Writes TABLE (sdo) as TABLE.csv in the project folder.",
+        {"export", "export PROJECT TABLE",
+         "Writes TABLE as TABLE.csv in the project folder. Tables: " + table_names() + ".",
          &run_export},
         {"import", "import PROJECT TABLE WORKBOOK",
-         "Fills TABLE from the sheet of the .xls WORKBOOK named after it, then saves the document.",
+         "Fills TABLE from the sheet of the .xls WORKBOOK named after it (first row: headings),\n"
+         "      then saves the document; leaves it untouched when the import does not complete.",
          &run_import},
         {"compile", "compile PROJECT",
-         "Compiles the six documents into the bank files and bankg.c in the project's bin folder.",
+         "Compiles the six documents into bank1.bin to bank5.bin and bankg.c in PROJECT/bin and\n"
+         "      prints the table directory; fails on any message.",
          &run_compile},
         {"patch", "patch PROJECT [--port N] [--launch]",
-         "Patches banks 1 and 2 into the firmware template; --launch starts the flash writer.",
+         "Patches banks 1 and 2 into MASTER/Brax_Traslate.sx as PROJECT/New_Brax_Traslate.sx;\n"
+         "      --launch then starts Torquill.exe on COM N (1 to 8, default 1).",
          &run_patch},
-        {"update", "update PROJECT [--port N] [--launch]", "compile, then patch, in one go.",
-         &run_update},
+        {"update", "update PROJECT [--port N] [--launch]",
+         "compile, then patch when the compile ended without a message.", &run_update},
     };
     return list;
 }

@@ -20,7 +20,7 @@ class StderrMessages : public Messages {
 struct Command {
     const char* name;
     const char* usage;
-    const char* summary;
+    std::string summary;
     int (*run)(const Args& args, StderrMessages& messages);
 };
 

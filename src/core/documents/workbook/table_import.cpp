@@ -26,7 +26,7 @@ bool sheet_present(const std::vector<std::string>& tables, std::string_view base
     return false;
 }
 
-ImportResult walk_records(WorkbookQuery& query, const RecordReader& read) {
+ImportResult walk_records(WorkbookQuery& query, const SheetRecordReader& read) {
     ImportResult result;
     const std::size_t count = query.record_count();
     for (std::size_t i = 0; i < count; ++i) {
@@ -60,7 +60,7 @@ std::string query_text(std::string_view base_name) {
 }
 
 ImportResult import_table(WorkbookAccess& access, const std::filesystem::path& workbook,
-                          std::string_view base_name, const RecordReader& read) {
+                          std::string_view base_name, const SheetRecordReader& read) {
     CloseOnExit closer{access};
     access.query.close();
     try {

@@ -29,7 +29,7 @@ struct ImportResult {
 // What a table makes of one record: nothing when it took it, otherwise why the
 // import has to stop there.
 using StopReason = std::optional<std::string>;
-using RecordReader = std::function<StopReason(const WorkbookQuery& record)>;
+using SheetRecordReader = std::function<StopReason(const WorkbookQuery& record)>;
 
 std::string connection_text(const std::filesystem::path& workbook);
 std::string query_text(std::string_view base_name);
@@ -40,6 +40,6 @@ std::string query_text(std::string_view base_name);
 // connection are closed at the end, whatever happened, so the next import
 // starts from a closed connection.
 ImportResult import_table(WorkbookAccess& access, const std::filesystem::path& workbook,
-                          std::string_view base_name, const RecordReader& read);
+                          std::string_view base_name, const SheetRecordReader& read);
 
 }  // namespace fenwarp

@@ -14,12 +14,7 @@ extern char** environ;
 namespace fenwarp {
 
 std::string flash_writer_parameter(const std::filesystem::path& image, int port_index) {
-    // Built by appending: GCC 12 warns falsely (-Wrestrict) on the chain of +.
-    std::string text = "\"";
-    text += image.string();
-    text += "\"\xC2\xB6";
-    text += std::to_string(port_index);
-    return text;
+    return "\"" + image.string() + "\"" + "\xC2\xB6" + std::to_string(port_index);
 }
 
 #ifdef _WIN32

@@ -1,9 +1,8 @@
 #include "core/banks/bank_document.h"
 
-#include <system_error>
-
 #include "core/documents/document_messages.h"
 #include "core/error.h"
+#include "core/file_system.h"
 #include "core/shell/project_context.h"
 
 namespace fenwarp {
@@ -16,8 +15,7 @@ std::optional<BankDocument> BankDocument::load(const std::filesystem::path& proj
                                                const char* name, const char* missing_message,
                                                Messages& messages) {
     const std::filesystem::path path = join_path(project_dir, name);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec)) {
+    if (!is_file(path)) {
         messages.show(missing_message);
         return std::nullopt;
     }

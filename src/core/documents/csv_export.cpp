@@ -1,11 +1,6 @@
 #include "core/documents/csv_export.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <system_error>
-
-#include "core/error.h"
+#include "core/file_system.h"
 #include "core/shell/project_context.h"
 
 namespace fenwarp {
@@ -35,26 +30,7 @@ void CsvText::add_line(std::span<const std::string> fields) {
 }
 
 void CsvText::save(const std::filesystem::path& file) const {
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) throw Error("Cannot create file " + file.string() + ": " + std::strerror(errno));
-        out.write(text_.data(), static_cast<std::streamsize>(text_.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw Error("Cannot write file " + file.string());
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw Error("Cannot replace file " + file.string() + ": " + ec.message());
-    }
+    write_file_atomically(file, text_);
 }
 
 }  // namespace fenwarp

@@ -1,9 +1,8 @@
 #include "core/documents/xml_document.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <system_error>
+#include <sstream>
+
+#include "core/file_system.h"
 
 namespace fenwarp {
 
@@ -79,28 +78,9 @@ XmlElement XmlDocument::create_root(const char* name) {
 }
 
 void XmlDocument::save(const std::filesystem::path& path) const {
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            throw Error("Cannot create file " + path.string() + ": " + std::strerror(errno));
-        }
-        doc_.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw Error("Cannot write file " + path.string());
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw Error("Cannot replace file " + path.string() + ": " + ec.message());
-    }
+    std::ostringstream text;
+    doc_.save(text, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+    write_file_atomically(path, text.str());
 }
 
 }  // namespace fenwarp

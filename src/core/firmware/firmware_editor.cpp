@@ -2,21 +2,12 @@
 
 #include <system_error>
 
+#include "core/file_system.h"
 #include "core/firmware/flash_writer.h"
 #include "core/firmware/patch_chain.h"
 
 namespace fenwarp {
 namespace {
-
-bool file_exists(const std::filesystem::path& path) {
-    std::error_code ignored;
-    return std::filesystem::exists(path, ignored);
-}
-
-bool is_folder(const std::filesystem::path& path) {
-    std::error_code ignored;
-    return std::filesystem::is_directory(path, ignored);
-}
 
 // ExeModFileSx comes back on however the patch ends.
 class PatchRunning {
@@ -49,7 +40,7 @@ void FirmwareEditor::show(const ProjectContext& context, Messages& messages) {
     if (!context.project_dir.empty() && is_folder(context.project_dir / "bin")) {
         bank_dir = context.project_dir / "bin";
     }
-    if (!file_exists(context.template_dir / template_name)) {
+    if (!is_file(context.template_dir / template_name)) {
         messages.show(std::string("Error file ") + template_name + " not found",
                       MessageKind::Error);
         return;
@@ -86,12 +77,12 @@ bool FirmwareEditor::patch(Messages& messages, const ProgressFn& notify) {
 }
 
 bool FirmwareEditor::launch(const ProjectContext& context, Messages& messages) {
-    if (!file_exists(output_path())) {
+    if (!is_file(output_path())) {
         messages.show("File *.Sx Not Found,Abort Procedure");
         return false;
     }
     const std::filesystem::path writer = context.exe_dir / flash_writer_name;
-    if (!file_exists(writer)) {
+    if (!is_file(writer)) {
         messages.show("Torquill.exe Not Found, Procedure Aborted");
         return false;
     }

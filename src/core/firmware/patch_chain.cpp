@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/file_system.h"
 #include "core/firmware/patch_step.h"
 
 namespace fenwarp {
@@ -12,10 +13,7 @@ class IntermediateImages {
   public:
     explicit IntermediateImages(std::filesystem::path dir) : dir_(std::move(dir)) {}
     ~IntermediateImages() {
-        for (int k = 1; k <= BankRanges::count; ++k) {
-            std::error_code ignored;
-            std::filesystem::remove(dir_ / intermediate_name(k), ignored);
-        }
+        for (int k = 1; k <= BankRanges::count; ++k) remove_quietly(dir_ / intermediate_name(k));
     }
     IntermediateImages(const IntermediateImages&) = delete;
     IntermediateImages& operator=(const IntermediateImages&) = delete;
@@ -35,8 +33,8 @@ std::filesystem::path stage_file(const PatchChain& chain, int k) {
 void pass_through(const PatchChain& chain, int k) {
     const std::filesystem::path from = stage_file(chain, k - 1);
     const std::filesystem::path to = stage_file(chain, k);
-    std::error_code ignored;
-    std::filesystem::remove(to, ignored);
+    remove_quietly(to);
+    std::error_code ignored;  // a step that fails to pass the image on finds no input
     if (k == 1) {
         std::filesystem::copy_file(from, to, ignored);
     } else {
@@ -67,9 +65,7 @@ ChainOutcome patch_chain(const PatchChain& chain, Messages& messages, ProgressMe
         if (result == StepResult::Failed) return outcome;
         outcome.no_record[static_cast<std::size_t>(k - 1)] = result == StepResult::NoRecord;
     }
-    std::error_code ignored;
-    outcome.produced =
-        std::filesystem::is_regular_file(stage_file(chain, BankRanges::count), ignored);
+    outcome.produced = is_file(stage_file(chain, BankRanges::count));
     return outcome;
 }
 

@@ -3,9 +3,9 @@
 #include <fstream>
 #include <memory>
 #include <string_view>
-#include <system_error>
 
 #include "core/error.h"
+#include "core/file_system.h"
 #include "core/firmware/bank_ranges.h"
 #include "core/firmware/bank_records.h"
 #include "core/firmware/image_splicer.h"
@@ -15,21 +15,6 @@ namespace fenwarp {
 namespace {
 
 constexpr const char* not_created = "File New Sx Not Create,Abort Procedure";
-
-bool is_file(const std::filesystem::path& path) {
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(path, ignored);
-}
-
-bool is_folder(const std::filesystem::path& path) {
-    std::error_code ignored;
-    return std::filesystem::is_directory(path, ignored);
-}
-
-void remove_quietly(const std::filesystem::path& path) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-}
 
 std::string bank_file_name(int bank) {
     return "bank" + std::to_string(bank) + ".bin";

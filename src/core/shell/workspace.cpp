@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/file_system.h"
 #include "core/shell/ini_file.h"
 
 namespace fenwarp {
@@ -13,11 +14,6 @@ constexpr const char* ini_key = "projectname";
 void create_folder(const std::filesystem::path& dir) {
     std::error_code ignored;  // a folder that cannot be made fails later, where it is used
     std::filesystem::create_directory(dir, ignored);
-}
-
-bool is_folder(const std::filesystem::path& dir) {
-    std::error_code ignored;
-    return std::filesystem::is_directory(dir, ignored);
 }
 
 bool starts_with_separator(const std::string& name) {

@@ -1,15 +1,13 @@
 #include "core/documents/pargen/pargen_editor.h"
 
-#include <system_error>
-
 #include "core/documents/document_messages.h"
 #include "core/documents/xml_document.h"
+#include "core/file_system.h"
 
 namespace fenwarp {
 
 void PargenEditor::load(const std::filesystem::path& file, Messages& messages) {
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) {
+    if (!is_file(file)) {
         messages.show(document_messages::not_found);
         return;
     }

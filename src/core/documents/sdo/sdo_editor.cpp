@@ -1,13 +1,13 @@
 #include "core/documents/sdo/sdo_editor.h"
 
 #include <array>
-#include <system_error>
 #include <vector>
 
 #include "core/documents/document_messages.h"
 #include "core/documents/sdo/sdo_order.h"
 #include "core/documents/sdo/sdo_table.h"
 #include "core/documents/xml_document.h"
+#include "core/file_system.h"
 #include "core/int_text.h"
 
 namespace fenwarp {
@@ -62,8 +62,7 @@ void SdoEditor::reset() {
 
 void SdoEditor::load(const std::filesystem::path& file, Messages& messages) {
     reset();
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) return;
+    if (!is_file(file)) return;
     std::array<std::size_t, 2> next_row = {1, 1};
     bool surplus = false;
     try {

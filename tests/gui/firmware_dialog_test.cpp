@@ -311,15 +311,7 @@ void FirmwareDialogTest::updateDeviceRunsEndToEndInTheDemoWorkspace() {
 }
 
 int main(int argc, char** argv) {
-    fenwarp::MessageRecorder unexpected;
-    FenwarpApplication app(argc, argv, unexpected);
-    FirmwareDialogTest test;
-    int status = QTest::qExec(&test, argc, argv);
-    if (!unexpected.texts.empty()) {
-        qWarning("uncaught error: %s", unexpected.texts.front().c_str());
-        return 1;
-    }
-    return status;
+    return runGuiTest<FirmwareDialogTest>(argc, argv);
 }
 
 #include "firmware_dialog_test.moc"

@@ -6,11 +6,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest>
 #include <functional>
 #include <memory>
 
 #include "core/messages.h"
 #include "core/shell/session.h"
+#include "gui/fenwarp_application.h"
 #include "gui/shell/windows.h"
 
 // A program folder of its own, a session over it and every window, with a
@@ -51,4 +53,19 @@ inline void whenModal(std::function<void(QDialog*)> action) {
         } closer{dialog};
         action(dialog);
     });
+}
+
+// Runs a test object under the application with its error handler; an error
+// that reached the handler unexpected fails the program.
+template <typename Test>
+int runGuiTest(int argc, char** argv) {
+    fenwarp::MessageRecorder unexpected;
+    FenwarpApplication app(argc, argv, unexpected);
+    Test test;
+    int status = QTest::qExec(&test, argc, argv);
+    if (!unexpected.texts.empty()) {
+        qWarning("uncaught error: %s", unexpected.texts.front().c_str());
+        return 1;
+    }
+    return status;
 }

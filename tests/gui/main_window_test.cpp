@@ -243,15 +243,7 @@ void MainWindowTest::aboutShowsItsThreeLines() {
 }
 
 int main(int argc, char** argv) {
-    fenwarp::MessageRecorder unexpected;
-    FenwarpApplication app(argc, argv, unexpected);
-    MainWindowTest test;
-    int status = QTest::qExec(&test, argc, argv);
-    if (!unexpected.texts.empty()) {
-        qWarning("uncaught error: %s", unexpected.texts.front().c_str());
-        return 1;
-    }
-    return status;
+    return runGuiTest<MainWindowTest>(argc, argv);
 }
 
 #include "main_window_test.moc"

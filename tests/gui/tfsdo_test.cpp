@@ -227,15 +227,7 @@ void TFsdoTest::importAsksForAWorkbookInTheProjectFolder() {
 }
 
 int main(int argc, char** argv) {
-    fenwarp::MessageRecorder unexpected;
-    FenwarpApplication app(argc, argv, unexpected);
-    TFsdoTest test;
-    int status = QTest::qExec(&test, argc, argv);
-    if (!unexpected.texts.empty()) {
-        qWarning("uncaught error: %s", unexpected.texts.front().c_str());
-        return 1;
-    }
-    return status;
+    return runGuiTest<TFsdoTest>(argc, argv);
 }
 
 #include "tfsdo_test.moc"

@@ -121,15 +121,7 @@ void UpdateDeviceTest::anUnreadableDocumentEndsTheClickWhereItHappens() {
 }
 
 int main(int argc, char** argv) {
-    fenwarp::MessageRecorder unexpected;
-    FenwarpApplication app(argc, argv, unexpected);
-    UpdateDeviceTest test;
-    int status = QTest::qExec(&test, argc, argv);
-    if (!unexpected.texts.empty()) {
-        qWarning("uncaught error: %s", unexpected.texts.front().c_str());
-        return 1;
-    }
-    return status;
+    return runGuiTest<UpdateDeviceTest>(argc, argv);
 }
 
 #include "update_device_test.moc"

@@ -10,8 +10,7 @@
 int main(int argc, char** argv) {
     QtMessages messages;
     FenwarpApplication app(argc, argv, messages);
-    fenwarp::Session session(
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
+    fenwarp::Session session(toPath(QCoreApplication::applicationDirPath()));
     Windows windows(session, messages);
     windows.main->show();
     return app.exec();

@@ -90,19 +90,21 @@ void MainWindowTest::captionFollowsTheRememberedProject() {
 
 void MainWindowTest::openProjectUsesTheRootedPickerAndNamesTheProject() {
     GuiFixture f;
-    QDir(f.path("PROJECTS")).mkdir("Press");
+    QDir(f.path("PROJECTS")).mkdir(QString::fromUtf8("Presse Nr. 2 \xC3\x9C"));
     QString seenTitle, seenRoot;
     f.windows->main->setFolderPicker(
         [&](QWidget*, const QString& title, const QString& root, const QString& preselect) {
             seenTitle = title;
             seenRoot = root;
-            return std::optional<QString>(preselect + "/Press");
+            return std::optional<QString>(preselect + QString::fromUtf8("/Presse Nr. 2 \xC3\x9C"));
         });
     button(f.windows->main.get(), "open")->click();
     QCOMPARE(seenTitle, QString("Select directory of project"));
     QCOMPARE(seenRoot, f.path("PROJECTS"));
-    QCOMPARE(f.windows->main->windowTitle(), QString("Velmora Fenwarp KR40583 Tandrel :/Press"));
-    QCOMPARE(f.windows->main->openExcel().initialDir(), f.path("PROJECTS/Press"));
+    QCOMPARE(f.windows->main->windowTitle(),
+             QString::fromUtf8("Velmora Fenwarp KR40583 Tandrel :/Presse Nr. 2 \xC3\x9C"));
+    QCOMPARE(f.windows->main->openExcel().initialDir(),
+             f.path(QString::fromUtf8("PROJECTS/Presse Nr. 2 \xC3\x9C")));
 }
 
 void MainWindowTest::folderPickerStaysUnderItsRoot() {

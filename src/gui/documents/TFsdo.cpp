@@ -155,7 +155,7 @@ void TFsdo::BitBtn4Click() {
     if (!workbook) return;
     commitEdits();
     // Whatever stops the import, the dialog says nothing: the pages show it.
-    session_.sdo.import_workbook(sstr(*workbook), session_.workbook);
+    session_.sdo.import_workbook(toPath(*workbook), session_.workbook);
     reloadPages();
 }
 

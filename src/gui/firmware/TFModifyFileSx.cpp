@@ -25,10 +25,6 @@ std::optional<QString> chooseFile(QWidget* parent, const QString& dir, const QSt
     return file;
 }
 
-QString pathText(const std::filesystem::path& path) {
-    return qstr(path.string());
-}
-
 }  // namespace
 
 TFModifyFileSx::TFModifyFileSx(fenwarp::Session& session, fenwarp::Messages& messages,
@@ -191,16 +187,16 @@ void TFModifyFileSx::LbButton1Click() {
 void TFModifyFileSx::OpenFileClick() {
     const auto& context = session_.context();
     std::optional<QString> chosen = openDialogSx_(
-        this, pathText(session_.firmware.open_firmware_folder(context)), "File Sx (*.Sx)");
+        this, fromPath(session_.firmware.open_firmware_folder(context)), "File Sx (*.Sx)");
     if (!chosen) return;
-    session_.firmware.open_firmware(context, sstr(*chosen));
+    session_.firmware.open_firmware(context, toPath(*chosen));
     showState();
 }
 
 void TFModifyFileSx::DirFileBinClick() {
-    const QString root = pathText(session_.context().project_dir);
+    const QString root = fromPath(session_.context().project_dir);
     std::optional<QString> chosen = folderPicker_(this, "Select Directory Bin", root, root);
-    if (chosen) session_.firmware.choose_bank_dir(sstr(*chosen));
+    if (chosen) session_.firmware.choose_bank_dir(toPath(*chosen));
 }
 
 void TFModifyFileSx::NewFileSxChange(const QString& text) {

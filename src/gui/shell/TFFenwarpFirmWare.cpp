@@ -79,7 +79,7 @@ FButton* TFFenwarpFirmWare::addButton(const char* name, const char* caption, boo
 void TFFenwarpFirmWare::refreshProject() {
     setWindowTitle(qstr(session_.workspace.caption()));
     captionBar_->setText(windowTitle());
-    openExcel_->setInitialDir(qstr(session_.context().project_dir.string()));
+    openExcel_->setInitialDir(fromPath(session_.context().project_dir));
 }
 
 void TFFenwarpFirmWare::showDialog(QDialog* dialog) {
@@ -95,11 +95,11 @@ void TFFenwarpFirmWare::btn_str_lng1aClick(QDialog* dialog) {
 }
 
 void TFFenwarpFirmWare::OpenaClick() {
-    const QString preselect = qstr(session_.workspace.prepare_open().string());
-    const QString root = qstr(session_.context().projects_dir.string());
+    const QString preselect = fromPath(session_.workspace.prepare_open());
+    const QString root = fromPath(session_.context().projects_dir);
     std::optional<QString> chosen =
         folderPicker_(this, "Select directory of project", root, preselect);
-    session_.workspace.open_project(chosen ? std::optional<std::filesystem::path>(sstr(*chosen))
+    session_.workspace.open_project(chosen ? std::optional<std::filesystem::path>(toPath(*chosen))
                                            : std::nullopt);
     refreshProject();
 }

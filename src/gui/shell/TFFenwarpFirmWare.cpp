@@ -1,5 +1,6 @@
 #include "gui/shell/TFFenwarpFirmWare.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
@@ -104,12 +105,27 @@ void TFFenwarpFirmWare::OpenaClick() {
     refreshProject();
 }
 
+namespace {
+
+// The busy cursor stays while the compile blocks the window, however it ends.
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
 void TFFenwarpFirmWare::CreateBinaClick() {
     if (fenwarp::ProjectContext::board_variant == 2) {
         labelstate_->setText("Wait..");
         QCoreApplication::processEvents();
-        bool built =
-            fenwarp::build_banks(session_.context().project_dir, session_.banks, messages_);
+        bool built = false;
+        {
+            BusyCursor busy;
+            built = fenwarp::build_banks(session_.context().project_dir, session_.banks, messages_);
+        }
         labelstate_->setText("--");
         if (!built) return;
     }

@@ -23,76 +23,85 @@ std::size_t RecordLayout::record_size() const {
 
 // conf bit 0 is the direction: clear = request arrives on CAN 0.
 const RecordLayout& sdo_layout() {
-    static const RecordLayout layout{"sdo.xml",
-                                     "File SDO xml not found",
-                                     {{"conf", 1},
-                                      {"IndexA", 2},
-                                      {"SubindexA", 1},
-                                      {"devIDB", 1},
-                                      {"IndexB", 2},
-                                      {"SubindexB", 1},
-                                      {"nbyteB", 1}},
-                                     0,
-                                     0x01,
-                                     false,
-                                     1,
-                                     true};
+    static const RecordLayout layout{.document = "sdo.xml",
+                                     .missing_message = "File SDO xml not found",
+                                     .fields = {{"conf", 1},
+                                                {"IndexA", 2},
+                                                {"SubindexA", 1},
+                                                {"devIDB", 1},
+                                                {"IndexB", 2},
+                                                {"SubindexB", 1},
+                                                {"nbyteB", 1}},
+                                     .group_field = 0,
+                                     .group_mask = 0x01,
+                                     .first_group_when_set = false,
+                                     .key_field = 1,
+                                     .skip_when_first_empty = true};
     return layout;
 }
 
 // nrpdo bit 7 is the direction: clear = a PDO of the Can0 tab.
 const RecordLayout& stored_pdo_layout() {
-    static const RecordLayout layout{"sdopdo.xml",
-                                     "File SDO PDO xml not found",
-                                     {{"index", 2}, {"subindex", 1}, {"nrpdo", 1}, {"poscomp", 1}},
-                                     2,
-                                     0x80,
-                                     false,
-                                     std::nullopt};
+    static const RecordLayout layout{
+        .document = "sdopdo.xml",
+        .missing_message = "File SDO PDO xml not found",
+        .fields = {{"index", 2}, {"subindex", 1}, {"nrpdo", 1}, {"poscomp", 1}},
+        .group_field = 2,
+        .group_mask = 0x80,
+        .first_group_when_set = false,
+        .key_field = std::nullopt};
     return layout;
 }
 
 // bypass_set bit 5 is the direction: clear = EMCY from CAN 0.
 const RecordLayout& emcy_layout() {
-    static const RecordLayout layout{"emcydef.xml",
-                                     "File EMCY xml not found",
-                                     {{"id_dev", 1},
-                                      {"mask_eq_ec", 2},
-                                      {"mask_eq_er", 1},
-                                      {"mask_eq_m1", 2},
-                                      {"mask_eq_m2", 2},
-                                      {"mask_eq_m3", 1},
-                                      {"enmask_eq_ec", 2},
-                                      {"enmask_eq_er", 1},
-                                      {"enmask_eq_m1", 2},
-                                      {"enmask_eq_m2", 2},
-                                      {"enmask_eq_m3", 1},
-                                      {"bypass_set", 1}},
-                                     11,
-                                     0x20,
-                                     false,
-                                     std::nullopt};
+    static const RecordLayout layout{.document = "emcydef.xml",
+                                     .missing_message = "File EMCY xml not found",
+                                     .fields = {{"id_dev", 1},
+                                                {"mask_eq_ec", 2},
+                                                {"mask_eq_er", 1},
+                                                {"mask_eq_m1", 2},
+                                                {"mask_eq_m2", 2},
+                                                {"mask_eq_m3", 1},
+                                                {"enmask_eq_ec", 2},
+                                                {"enmask_eq_er", 1},
+                                                {"enmask_eq_m1", 2},
+                                                {"enmask_eq_m2", 2},
+                                                {"enmask_eq_m3", 1},
+                                                {"bypass_set", 1}},
+                                     .group_field = 11,
+                                     .group_mask = 0x20,
+                                     .first_group_when_set = false,
+                                     .key_field = std::nullopt};
     return layout;
 }
 
 // The gateway takes the words with extdata bit 0 set (Can1 page) as the first
 // group, whatever order the document lists them in.
 const RecordLayout& emcy_word_layout() {
-    static const RecordLayout layout{
-        "emcyword.xml", "File EMCY Word xml not found", emcy_word_fields(), 2, 0x01, true, 0};
+    static const RecordLayout layout{.document = "emcyword.xml",
+                                     .missing_message = "File EMCY Word xml not found",
+                                     .fields = emcy_word_fields(),
+                                     .group_field = 2,
+                                     .group_mask = 0x01,
+                                     .first_group_when_set = true,
+                                     .key_field = 0};
     return layout;
 }
 
 // en_bypass bit 1 set = from CAN 0 to CAN 1, the first group.
 const RecordLayout& pdo_layout() {
-    static const RecordLayout layout{
-        "rpdodef.xml",
-        "File reader PDO xml not found",
-        {{"cobid", 2}, {"id_dev_orig", 1}, {"en_bypass", 1}, {"posind", 1}, {"n_tpdo", 1}},
-        2,
-        0x02,
-        true,
-        0};
+    static const RecordLayout layout{.document = "rpdodef.xml",
+                                     .missing_message = "File reader PDO xml not found",
+                                     .fields = {{"cobid", 2},
+                                                {"id_dev_orig", 1},
+                                                {"en_bypass", 1},
+                                                {"posind", 1},
+                                                {"n_tpdo", 1}},
+                                     .group_field = 2,
+                                     .group_mask = 0x02,
+                                     .first_group_when_set = true,
+                                     .key_field = 0};
     return layout;
 }
 

@@ -33,7 +33,7 @@ TEST_F(FirmwareEditorTest, ShowingPreparesTheDialog) {
     EXPECT_TRUE(messages.texts.empty());
     EXPECT_TRUE(editor.execute_enabled);
     EXPECT_FALSE(editor.options_shown);
-    EXPECT_EQ(editor.options_caption, "Options >>");
+    EXPECT_EQ(editor.options_caption(), "Options >>");
     for (int i = 0; i < 5; ++i) {
         const BankBox& box = editor.boxes[static_cast<std::size_t>(i)];
         EXPECT_EQ(box.visible, i < 2) << i;
@@ -147,10 +147,10 @@ TEST_F(FirmwareEditorTest, OpenFirmwareStartsInTheTemplateFolderWhenThere) {
 TEST_F(FirmwareEditorTest, OptionsToggleAndOutputName) {
     editor.toggle_options();
     EXPECT_TRUE(editor.options_shown);
-    EXPECT_EQ(editor.options_caption, "<< Options");
+    EXPECT_EQ(editor.options_caption(), "<< Options");
     editor.toggle_options();
     EXPECT_FALSE(editor.options_shown);
-    EXPECT_EQ(editor.options_caption, "Options >>");
+    EXPECT_EQ(editor.options_caption(), "Options >>");
 
     editor.show(ws.context, messages);
     editor.set_output_name("");

@@ -25,7 +25,6 @@ class PatchRunning {
 
 void FirmwareEditor::show(const ProjectContext& context, Messages& messages) {
     options_shown = false;
-    options_caption = "Options >>";
     if (ProjectContext::board_variant == 2) {
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             boxes[i].visible = i < 2;
@@ -104,11 +103,6 @@ std::filesystem::path FirmwareEditor::open_firmware_folder(const ProjectContext&
 void FirmwareEditor::open_firmware(const ProjectContext& context,
                                    const std::filesystem::path& chosen) {
     use_template(context, chosen);
-}
-
-void FirmwareEditor::toggle_options() {
-    options_shown = !options_shown;
-    options_caption = options_shown ? "<< Options" : "Options >>";
 }
 
 }  // namespace fenwarp

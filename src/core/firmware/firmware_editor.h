@@ -38,7 +38,6 @@ class FirmwareEditor {
     bool execute_enabled = false;  // "Execute update firmware"
     bool patch_enabled = true;     // ExeModFileSx, off while a patch runs
     bool options_shown = false;    // GbBank and DirFileBin
-    std::string options_caption = "Options >>";
 
     // Each showing: resets boxes, port and progress, takes the project's "bin"
     // folder, checks the template and makes its folder current. Errors are
@@ -65,7 +64,8 @@ class FirmwareEditor {
     void open_firmware(const ProjectContext& context, const std::filesystem::path& chosen);
     // Directory File Bin chose a bank folder.
     void choose_bank_dir(const std::filesystem::path& chosen) { bank_dir = chosen; }
-    void toggle_options();
+    void toggle_options() { options_shown = !options_shown; }
+    std::string options_caption() const { return options_shown ? "<< Options" : "Options >>"; }
     void set_output_name(const std::string& name) { output_name = name; }
 
   private:

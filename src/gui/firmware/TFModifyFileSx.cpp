@@ -133,7 +133,7 @@ void TFModifyFileSx::showState() {
     }
     gbBank_->setVisible(editor.options_shown);
     dirFileBin_->setVisible(editor.options_shown);
-    options_->setText(qstr(editor.options_caption));
+    options_->setText(qstr(editor.options_caption()));
     cbport_->setCurrentIndex(editor.port);
     lbButton2_->setEnabled(editor.execute_enabled);
     exeModFileSx_->setEnabled(editor.patch_enabled);

@@ -18,8 +18,12 @@ std::filesystem::path bin_folder(const std::filesystem::path& project_dir) {
 
 }  // namespace
 
+std::string bank_file_name(int bank) {
+    return "bank" + std::to_string(bank) + ".bin";
+}
+
 std::filesystem::path bank_file_path(const std::filesystem::path& project_dir, int bank) {
-    return join_path(bin_folder(project_dir), "bank" + std::to_string(bank) + ".bin");
+    return join_path(bin_folder(project_dir), bank_file_name(bank));
 }
 
 std::filesystem::path bank_listing_path(const std::filesystem::path& project_dir) {

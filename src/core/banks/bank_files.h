@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "core/banks/bank_images.h"
@@ -8,6 +9,8 @@
 namespace fenwarp {
 
 // "bank1.bin" to "bank5.bin" and "bankg.c" in the project's "bin" folder.
+// "bank1.bin" to "bank5.bin": the file of bank n, written here and read by the patch.
+std::string bank_file_name(int bank);
 std::filesystem::path bank_file_path(const std::filesystem::path& project_dir, int bank);
 std::filesystem::path bank_listing_path(const std::filesystem::path& project_dir);
 

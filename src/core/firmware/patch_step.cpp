@@ -4,6 +4,7 @@
 #include <memory>
 #include <string_view>
 
+#include "core/banks/bank_files.h"
 #include "core/error.h"
 #include "core/file_system.h"
 #include "core/firmware/bank_ranges.h"
@@ -15,10 +16,6 @@ namespace fenwarp {
 namespace {
 
 constexpr const char* not_created = "File New Sx Not Create,Abort Procedure";
-
-std::string bank_file_name(int bank) {
-    return "bank" + std::to_string(bank) + ".bin";
-}
 
 // The checks before anything is written, each with its own message.
 bool inputs_present(const PatchStep& step, Messages& messages) {

@@ -10,13 +10,9 @@
 #include "core/shell/project_context.h"
 
 namespace fenwarp {
-namespace {
-
 std::filesystem::path bin_folder(const std::filesystem::path& project_dir) {
     return join_path(project_dir, "bin");
 }
-
-}  // namespace
 
 std::string bank_file_name(int bank) {
     return "bank" + std::to_string(bank) + ".bin";

@@ -9,6 +9,9 @@
 namespace fenwarp {
 
 // "bank1.bin" to "bank5.bin" and "bankg.c" in the project's "bin" folder.
+// The project's "bin" folder, where the bank files and the listing go.
+std::filesystem::path bin_folder(const std::filesystem::path& project_dir);
+
 // "bank1.bin" to "bank5.bin": the file of bank n, written here and read by the patch.
 std::string bank_file_name(int bank);
 std::filesystem::path bank_file_path(const std::filesystem::path& project_dir, int bank);

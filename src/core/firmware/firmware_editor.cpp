@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/banks/bank_files.h"
 #include "core/file_system.h"
 #include "core/firmware/flash_writer.h"
 #include "core/firmware/patch_chain.h"
@@ -36,8 +37,8 @@ void FirmwareEditor::show(const ProjectContext& context, Messages& messages) {
     progress.value = 0;
     execute_enabled = false;
     // An empty project directory must not make the system's own bin folder the bank folder.
-    if (!context.project_dir.empty() && is_folder(context.project_dir / "bin")) {
-        bank_dir = context.project_dir / "bin";
+    if (!context.project_dir.empty() && is_folder(bin_folder(context.project_dir))) {
+        bank_dir = bin_folder(context.project_dir);
     }
     if (!is_file(context.template_dir / template_name)) {
         messages.show(std::string("Error file ") + template_name + " not found",

@@ -13,9 +13,8 @@ bool is_folder(const std::filesystem::path& path);
 // Removes the file if it is there; a failure is left for the next step to meet.
 void remove_quietly(const std::filesystem::path& path);
 
-// Writes the bytes beside the target first and then renames them over it, so
-// a failed write leaves the old file whole and never a truncated one. Throws
-// Error naming the file and the system's reason.
+// The whole of a small output at once, through OutputFile: a failed write
+// leaves the old file whole, and links and special files are refused.
 void write_file_atomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace fenwarp

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/output_file.h"
 #include "test_support.h"
 
 namespace fenwarp {
@@ -55,11 +56,16 @@ TEST(XmlDocumentTest, AFailedSaveLeavesTheOldFileWhole) {
     test::TempDir dir;
     const auto target = dir / "pargen.xml";
     test::write_file(target, "<old/>");
-    std::filesystem::create_directory(dir / "pargen.xml.tmp");  // the temporary cannot be made
     XmlDocument doc;
     doc.create_root("new");
-    EXPECT_THROW(doc.save(target), Error);
+    {
+        const ScopedOutputFault disk_full(3);
+        EXPECT_THROW(doc.save(target), Error);
+    }
     EXPECT_EQ(test::read_file(target), "<old/>");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
 
     XmlDocument elsewhere;
     elsewhere.create_root("new");
@@ -73,7 +79,9 @@ TEST(XmlDocumentTest, SaveReplacesTheFileAndLeavesNoTemporary) {
     doc.create_root("n");
     doc.save(dir / "x.xml");
     EXPECT_EQ(test::read_file(dir / "x.xml"), "<n/>");
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.xml.tmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 }  // namespace

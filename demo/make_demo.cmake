@@ -10,6 +10,8 @@ file(GLOB _extra ${SOURCE}/program/*)
 if(_extra)
   file(COPY ${_extra} DESTINATION ${DEST} FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 endif()
+# The help file ships with the program.
+file(COPY ${SOURCE}/../resources/help2.dat DESTINATION ${DEST})
 if(NOT EXISTS ${DEST}/PROJECTS/Example)
   file(COPY ${SOURCE}/PROJECTS/Example DESTINATION ${DEST}/PROJECTS)
   file(MAKE_DIRECTORY ${DEST}/PROJECTS/Example/bin)

@@ -7,6 +7,7 @@
 #include "core/documents/sdo/sdo_editor.h"
 #include "core/documents/workbook/workbook_access.h"
 #include "core/firmware/firmware_editor.h"
+#include "core/shell/help/help_viewer.h"
 #include "core/shell/workspace.h"
 
 namespace fenwarp {
@@ -23,6 +24,7 @@ struct Session {
     SdoEditor sdo;
     WorkbookAccess workbook;  // the one connection and query of every table import
     FirmwareEditor firmware;
+    HelpViewer help;
     BankImages banks;
 };
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "core/banks/bank_build.h"
@@ -66,6 +67,10 @@ TFFenwarpFirmWare::TFFenwarpFirmWare(fenwarp::Session& session, fenwarp::Message
     labelstate_->setObjectName("Labelstate");
     labelstate_->setAlignment(Qt::AlignCenter);
     layout->addWidget(labelstate_);
+
+    // F1 opens the help, which no button of the window offers.
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { showDialog(dialogs_.help); });
 
     refreshProject();
     setFixedSize(sizeHint().expandedTo(QSize(420, 0)));

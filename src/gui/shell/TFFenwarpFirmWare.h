@@ -18,6 +18,7 @@ class TFFenwarpFirmWare : public QWidget {
   public:
     // The dialogs the buttons open; created after the main window.
     struct Dialogs {
+        QDialog* help = nullptr;  // F1: no button opens it
         QDialog* about = nullptr;
         QDialog* firmware = nullptr;
         QDialog* pargen = nullptr;

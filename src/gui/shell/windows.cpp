@@ -5,16 +5,19 @@
 #include "gui/firmware/TFModifyFileSx.h"
 #include "gui/shell/TFAbout.h"
 #include "gui/shell/TFFenwarpFirmWare.h"
+#include "gui/shell/TFHelp.h"
 
 Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     : main(std::make_unique<TFFenwarpFirmWare>(session, messages)) {
     QWidget* owner = main.get();
+    help = new TFHelp(session, messages, owner);
     about = new TFAbout(owner);
     firmware = new TFModifyFileSx(session, messages, owner);
     pargen = new TFpargen(session, messages, owner);
     sdo = new TFsdo(session, main->openExcel(), messages, owner);
 
     TFFenwarpFirmWare::Dialogs dialogs;
+    dialogs.help = help;
     dialogs.about = about;
     dialogs.firmware = firmware;
     dialogs.pargen = pargen;

@@ -7,6 +7,7 @@
 
 class TFFenwarpFirmWare;
 class TFAbout;
+class TFHelp;
 class TFModifyFileSx;
 class TFpargen;
 class TFsdo;
@@ -15,6 +16,7 @@ class TFsdo;
 // the dialogs are children of the main window and die with it.
 struct Windows {
     std::unique_ptr<TFFenwarpFirmWare> main;
+    TFHelp* help = nullptr;
     TFAbout* about = nullptr;
     TFModifyFileSx* firmware = nullptr;
     TFpargen* pargen = nullptr;

@@ -29,19 +29,21 @@ std::optional<int> port_index(std::string text) {
 
 std::optional<FirmwareArgs> parse(const Args& args, const char* command) {
     FirmwareArgs parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    bool words_ok = true;
+    bool have_project = false;  // an empty PROJECT is still the project word
+    for (std::size_t i = 0; i < args.size() && words_ok; ++i) {
         if (args[i] == "--launch") {
             parsed.launch = true;
         } else if (args[i] == "--port" && i + 1 < args.size() && port_index(args[i + 1])) {
             parsed.port = *port_index(args[++i]);
-        } else if (parsed.project.empty() && args[i].rfind("--", 0) != 0) {
+        } else if (!have_project && args[i].rfind("--", 0) != 0) {
             parsed.project = args[i];
+            have_project = true;
         } else {
-            parsed.project.clear();
-            break;
+            words_ok = false;
         }
     }
-    if (parsed.project.empty()) {
+    if (!words_ok || !have_project) {
         std::cerr << "Usage: fenwarp-cli " << command
                   << " PROJECT [--port N] [--launch]   (N: 1 to 8 for COM1 to COM8)\n";
         return std::nullopt;

@@ -4,17 +4,23 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/project_arg.h"
 
 namespace {
 
 void print_help() {
     std::cout << "Usage: fenwarp-cli COMMAND ARGS...\n\n"
-                 "PROJECT is a project folder, or the name of one under the PROJECTS folder\n"
-                 "beside this program.\n\nCommands:\n";
+                 "PROJECT is the name of a project under the PROJECTS folder beside this program\n"
+                 "and nothing else, or a path beginning with ./, ../ or / to a project folder\n"
+                 "(one holding a project document or a bin folder). Nothing is written outside\n"
+                 "the project folder and the program folder.\n\nCommands:\n";
     for (const auto& command : fenwarp::cli::commands()) {
         std::cout << "  " << command.usage << "\n      " << command.summary << "\n";
     }
-    std::cout << "  --help\n      Shows this text.\n";
+    std::cout << "  --help\n      Shows this text.\n\n"
+                 "Exit status: 0 done; 1 not done, the reason on stderr (a PROJECT naming no\n"
+                 "project folder among them); 2 wrong words (an empty PROJECT, a name holding\n"
+                 "a / or \\, \".\" or \"..\", a path to the file system's root).\n";
 }
 
 }  // namespace
@@ -31,6 +37,9 @@ int main(int argc, char** argv) {
         fenwarp::cli::StderrMessages messages;
         try {
             return command.run(args, messages);
+        } catch (const fenwarp::cli::UsageError& e) {
+            std::cerr << "fenwarp-cli: " << e.what() << " (see --help)\n";
+            return 2;
         } catch (const std::exception& e) {
             std::cerr << "fenwarp-cli: " << e.what() << "\n";
             return 1;

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <map>
 #include <thread>
 
 #include "fixtures/firmware_images.h"
@@ -37,9 +38,11 @@ class CliTest : public ::testing::Test {
         fs::create_directories(dir / "MASTER");
     }
 
-    CliRun run(const std::string& arguments) {
-        const std::string command = "'" + (dir / "fenwarp-cli").string() + "' " + arguments +
-                                    " >'" + (dir / "out").string() + "' 2>'" +
+    // Runs the program with the given words, from the folder `from` when given.
+    CliRun run(const std::string& arguments, const fs::path& from = {}) {
+        const std::string change = from.empty() ? "" : "cd '" + from.string() + "' && ";
+        const std::string command = change + "'" + (dir / "fenwarp-cli").string() + "' " +
+                                    arguments + " >'" + (dir / "out").string() + "' 2>'" +
                                     (dir / "err").string() + "'";
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::read_file(dir / "out"),
@@ -169,6 +172,67 @@ TEST_F(CliTest, UpdateDoesNotPatchAfterACompileMessage) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Error in conversion string"), std::string::npos);
     EXPECT_FALSE(fs::exists(project / "New_Brax_Traslate.sx"));
+}
+
+// Every file below a folder with its content, the run's own output left out.
+std::map<std::string, std::string> tree_of(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = entry.path().lexically_relative(root).string();
+        if (name == "out" || name == "err") continue;
+        files[name] = entry.is_regular_file() ? test::read_file(entry.path()) : "<folder>";
+    }
+    return files;
+}
+
+TEST_F(CliTest, ProjectIsANameUnderProjectsOrAnExplicitPathToAProjectFolder) {
+    write_documents();
+    // A work folder outside the program folder, holding a project folder
+    // "Example" and documents of its own; PROJECTS/Example is another project.
+    test::TempDir work;
+    fs::create_directories(work / "Example" / "bin");
+    test::write_file(work / "Example" / "sdo.xml", sdo_xml);
+    test::write_file(work / "sdo.xml", sdo_xml);
+    fs::create_directories(work / "plain");
+    fs::create_directories(dir / "PROJECTS" / "Example" / "bin");
+    test::write_file(dir / "PROJECTS" / "Example" / "sdo.xml", sdo_xml);
+    const struct {
+        const char* project;
+        int status;
+    } refused[] = {{"''", 2},       {".", 2},       {"..", 2},
+                   {"/", 2},        {"/..", 2},     {"Example/../../x", 2},
+                   {"P/..", 2},     {"'P\\x'", 2},  {"NoSuch", 1},
+                   {"./NoSuch", 1}, {"./plain", 1}, {"../../../../../../../../../..", 2}};
+    const auto program_before = tree_of(dir.path());
+    const auto work_before = tree_of(work.path());
+    for (const auto& c : refused) {
+        for (const std::string& command :
+             {std::string("export ") + c.project + " sdo", std::string("compile ") + c.project,
+              std::string("update ") + c.project}) {
+            CliRun r = run(command, work.path());
+            EXPECT_EQ(r.status, c.status) << command << ": " << r.err;
+            EXPECT_FALSE(r.err.empty()) << command;
+        }
+    }
+    EXPECT_EQ(tree_of(dir.path()), program_before);
+    EXPECT_EQ(tree_of(work.path()), work_before);
+
+    // A bare name is the project under PROJECTS, whatever the current folder holds.
+    CliRun named = run("export Example sdo", work.path());
+    EXPECT_EQ(named.status, 0) << named.err;
+    EXPECT_TRUE(fs::exists(dir / "PROJECTS" / "Example" / "sdo.csv"));
+    EXPECT_EQ(tree_of(work.path()), work_before);
+    // An explicit path is that folder.
+    CliRun path = run("export ./Example sdo", work.path());
+    EXPECT_EQ(path.status, 0) << path.err;
+    EXPECT_TRUE(fs::exists(work / "Example" / "sdo.csv"));
+    CliRun absolute = run("export '" + project.string() + "' sdo", work.path());
+    EXPECT_EQ(absolute.status, 0) << absolute.err;
+    EXPECT_TRUE(fs::exists(project / "sdo.csv"));
+
+    CliRun help = run("--help");
+    EXPECT_NE(help.out.find("./, ../ or /"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("2 wrong words"), std::string::npos) << help.out;
 }
 
 }  // namespace

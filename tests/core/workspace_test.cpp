@@ -48,11 +48,21 @@ TEST_F(WorkspaceTest, RestoresARememberedProjectWithOrWithoutLeadingSeparator) {
     }
 }
 
-TEST_F(WorkspaceTest, AVanishedRememberedProjectFallsBackToTheProjectsDirectory) {
-    remember(sep + "Gone");
-    Workspace ws(dir.path());
-    EXPECT_EQ(ws.context().project_dir, dir / "PROJECTS");
-    EXPECT_EQ(ws.caption(), "Velmora Fenwarp KR40583 Tandrel");
+TEST_F(WorkspaceTest, AVanishedRememberedProjectIsForgotten) {
+    // MASTER exists beside PROJECTS: a name leading there is no project either.
+    for (const std::string& name : {std::string("\\Gone"), sep + "Gone", std::string("Gone"),
+                                    sep + ".." + sep + "MASTER", std::string(".."), sep + "."}) {
+        remember(name);
+        {
+            Workspace ws(dir.path());
+            EXPECT_EQ(ws.context().project_dir, dir / "PROJECTS") << name;
+            EXPECT_EQ(ws.context().project_name, "") << name;
+            EXPECT_EQ(ws.context().documents.sdo, dir / "PROJECTS" / "sdo.xml") << name;
+            EXPECT_EQ(ws.caption(), "Velmora Fenwarp KR40583 Tandrel") << name;
+            ws.close();
+        }
+        EXPECT_EQ(remembered(), "") << name;
+    }
 }
 
 TEST_F(WorkspaceTest, OpenProjectNamesTheFolderByItsPathBelowTheProjectsDirectory) {

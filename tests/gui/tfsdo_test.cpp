@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -56,6 +57,7 @@ class TFsdoTest : public QObject {
     void columnsTakeATenthOfTheGridAndTheBarsFollow();
     void exportWritesTheCsvIntoTheProject();
     void importAsksForAWorkbookInTheProjectFolder();
+    void rowNumbersStayAndBarsKeepTheirColumnsWhenScrolledOrResized();
 
   private:
     void open(GuiFixture& f, std::function<void(QDialog*)> action) {
@@ -224,6 +226,59 @@ void TFsdoTest::importAsksForAWorkbookInTheProjectFolder() {
     QCOMPARE(QDir(offeredDir), QDir(f.path("PROJECTS")));
     QCOMPARE(QString(OpenExcel::filter), QString("File EXCEL (*.xls)"));
     QVERIFY(f.messages.texts.empty());
+}
+
+// Where a widget's left and right edges stand in the page's coordinates.
+std::pair<int, int> edges(QWidget* widget, QWidget* page) {
+    const int left = widget->mapTo(page, QPoint(0, 0)).x();
+    return {left, left + widget->width()};
+}
+
+void TFsdoTest::rowNumbersStayAndBarsKeepTheirColumnsWhenScrolledOrResized() {
+    GuiFixture f;
+    open(f, [](QDialog* d) {
+        d->resize(1000, 600);
+        child<QTabWidget>(d, "PageControl1")->setCurrentIndex(0);
+        QCoreApplication::processEvents();
+        auto* grid = child<Grid>(d, "sga");
+        QWidget* page = grid->parentWidget();
+        auto* header = grid->horizontalHeader();
+        auto* fixed = child<QTableView>(grid, "FixedColumns");
+        // where a column of the grid stands in the page's coordinates
+        auto columnLeft = [&](int c) {
+            return grid->viewport()->mapTo(page, QPoint(header->sectionViewportPosition(c), 0)).x();
+        };
+        auto check = [&](const char* when) {
+            QCoreApplication::processEvents();
+            // column 0 stands at the grid's left, showing the row numbers
+            const int viewLeft = grid->viewport()->mapTo(page, QPoint(0, 0)).x();
+            QVERIFY2(fixed->isVisible(), when);
+            QCOMPARE(edges(fixed, page), std::make_pair(viewLeft, viewLeft + grid->columnWidth(0)));
+            QCOMPARE(fixed->model()->headerData(0, Qt::Horizontal).toString(), QString("N°"));
+            for (int c = 1; c < 9; ++c) QVERIFY2(fixed->isColumnHidden(c), when);
+            QCOMPARE(fixed->verticalScrollBar()->value(), grid->verticalScrollBar()->value());
+            // the left bar from the grid's left to the end of column 3, the
+            // right one from there on, never over the row numbers
+            const auto left = edges(child<QWidget>(d, "Panel1"), page);
+            const auto right = edges(child<QWidget>(d, "Panel2"), page);
+            const int fixedRight = viewLeft + grid->columnWidth(0);
+            QCOMPARE(left.first, viewLeft);
+            QCOMPARE(left.second, std::max(fixedRight, columnLeft(4)));
+            QCOMPARE(right.first, left.second);
+            QCOMPARE(right.second, viewLeft + grid->viewport()->width());
+        };
+        check("at first");
+        grid->setColumnWidth(2, 300);
+        grid->setColumnWidth(0, 60);
+        check("after resizing columns");
+        grid->horizontalScrollBar()->setValue(150);
+        grid->verticalScrollBar()->setValue(40);
+        check("scrolled a little");
+        QCOMPARE(fixed->model()->index(fixed->indexAt(QPoint(5, 5)).row(), 0).data().toString(),
+                 QString::number(fixed->indexAt(QPoint(5, 5)).row()));
+        grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+        check("scrolled to the end");
+    });
 }
 
 int main(int argc, char** argv) {

@@ -103,6 +103,10 @@ std::filesystem::path FirmwareEditor::open_firmware_folder(const ProjectContext&
 
 void FirmwareEditor::open_firmware(const ProjectContext& context,
                                    const std::filesystem::path& chosen) {
+    // The chosen file's folder becomes current, as the showing makes the
+    // template's: the flash writer starts there.
+    std::error_code ignored;
+    std::filesystem::current_path(chosen.parent_path(), ignored);
     use_template(context, chosen);
 }
 

@@ -60,7 +60,7 @@ class FirmwareEditor {
 
     // Where the file dialog of Open Firmware starts.
     std::filesystem::path open_firmware_folder(const ProjectContext& context) const;
-    // Open Firmware chose another template image.
+    // Open Firmware chose another template image; its folder becomes current.
     void open_firmware(const ProjectContext& context, const std::filesystem::path& chosen);
     // Directory File Bin chose a bank folder.
     void choose_bank_dir(const std::filesystem::path& chosen) { bank_dir = chosen; }

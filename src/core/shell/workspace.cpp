@@ -30,6 +30,14 @@ std::filesystem::path remembered_folder(const std::filesystem::path& projects_di
     return projects_dir / name;
 }
 
+// A remembered name must lead to a folder below the projects directory, not
+// to it or above it ("..").
+bool below(const std::filesystem::path& folder, const std::filesystem::path& projects_dir) {
+    const std::filesystem::path rest =
+        folder.lexically_normal().lexically_relative(projects_dir.lexically_normal());
+    return !rest.empty() && *rest.begin() != ".." && *rest.begin() != ".";
+}
+
 }  // namespace
 
 Workspace::Workspace(const std::filesystem::path& exe_dir) {
@@ -47,9 +55,11 @@ void Workspace::restore_last_project() {
     context_.project_dir = context_.projects_dir;
     if (context_.project_name.empty()) return;
     std::filesystem::path folder = remembered_folder(context_.projects_dir, context_.project_name);
-    if (is_folder(folder)) {
+    if (below(folder, context_.projects_dir) && is_folder(folder)) {
         context_.project_dir = folder;
         caption_ = caption_prefix + context_.project_name;
+    } else {
+        context_.project_name.clear();  // a project that is gone is forgotten
     }
 }
 

@@ -11,6 +11,7 @@
 #include "gui/qt_messages.h"
 #include "gui/shell/open_excel.h"
 #include "gui/widgets/bordered_panel.h"
+#include "gui/widgets/column_bands.h"
 #include "gui/widgets/fbutton.h"
 #include "gui/widgets/grid.h"
 
@@ -35,7 +36,8 @@ const PageTexts pageTexts[2] = {
 const QStringList headings = {"N°",    "RW",       "Index", "SubIndex", "devID",
                               "Index", "SubIndex", "nbyte", "mnemonico"};
 
-// Every column gets a tenth of the grid's width; the left bar spans four.
+// Every column gets a tenth of the grid's width; the left bar spans four
+// columns, the right one the rest.
 constexpr int columnParts = 10;
 constexpr int leftBarColumns = 4;
 
@@ -90,16 +92,16 @@ QWidget* TFsdo::makePage(int direction) {
     auto* layout = new QVBoxLayout(page);
     layout->setSpacing(0);
     Page& p = pages_[direction];
-    auto* bars = new QHBoxLayout;
-    bars->setSpacing(0);
-    p.left = captionBar(QString("Panel%1").arg(2 * direction + 1), texts.leftBar, page);
-    p.right = captionBar(QString("Panel%1").arg(2 * direction + 2), texts.rightBar, page);
-    bars->addWidget(p.left);
-    bars->addWidget(p.right, 1);
-    layout->addLayout(bars);
     p.grid = new Grid(texts.grid, page);
     p.model = new TextGridModel(session_.sdo.page(direction), headings, 1, p.grid);
     p.grid->setModel(p.model);
+    p.grid->setFixedColumns(1);  // the row numbers stay while the fields scroll
+    p.bars = new ColumnBands(p.grid, page);
+    p.left = captionBar(QString("Panel%1").arg(2 * direction + 1), texts.leftBar, page);
+    p.right = captionBar(QString("Panel%1").arg(2 * direction + 2), texts.rightBar, page);
+    p.bars->addBand(p.left, 0, leftBarColumns - 1);
+    p.bars->addBand(p.right, leftBarColumns, static_cast<int>(headings.size()) - 1);
+    layout->addWidget(p.bars);
     // A page that was hidden while the dialog resized lays itself out when shown.
     p.grid->installEventFilter(this);
     layout->addWidget(p.grid, 1);
@@ -135,8 +137,8 @@ void TFsdo::FormResize() {
 }
 
 void TFsdo::layoutPage(Page& page) {
-    const int column = page.grid->fitColumns(columnParts);
-    page.left->setFixedWidth(leftBarColumns * column);
+    page.grid->fitColumns(columnParts);
+    page.bars->placeBands();
 }
 
 void TFsdo::BitBtn1Click() {

@@ -6,6 +6,7 @@
 #include "core/shell/session.h"
 
 class BorderedPanel;
+class ColumnBands;
 class Grid;
 class OpenExcel;
 class QTabWidget;
@@ -31,6 +32,7 @@ class TFsdo : public QDialog {
         TextGridModel* model = nullptr;
         BorderedPanel* left = nullptr;
         BorderedPanel* right = nullptr;
+        ColumnBands* bars = nullptr;
     };
 
     QWidget* makePage(int direction);

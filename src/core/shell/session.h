@@ -8,6 +8,8 @@
 #include "core/documents/workbook/workbook_access.h"
 #include "core/firmware/firmware_editor.h"
 #include "core/shell/workspace.h"
+#include "core/xml/string_picker.h"
+#include "core/xml/xml_tree_editor.h"
 
 namespace fenwarp {
 
@@ -24,6 +26,8 @@ struct Session {
     WorkbookAccess workbook;  // the one connection and query of every table import
     FirmwareEditor firmware;
     BankImages banks;
+    XmlTreeEditor xml_tree;
+    StringPicker strings;
 };
 
 }  // namespace fenwarp

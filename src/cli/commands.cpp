@@ -31,6 +31,10 @@ const std::vector<Command>& commands() {
          &run_patch},
         {"update", "update PROJECT [--port N] [--launch]",
          "compile, then patch when the compile ended without a message.", &run_update},
+        {"xml-tree", "xml-tree FILE",
+         "Prints the tree the XML tree editor shows for FILE, two blanks of indent a level;\n"
+         "      fails with the parser's message.",
+         &run_xml_tree},
     };
     return list;
 }

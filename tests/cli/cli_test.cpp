@@ -235,5 +235,31 @@ TEST_F(CliTest, ProjectIsANameUnderProjectsOrAnExplicitPathToAProjectFolder) {
     EXPECT_NE(help.out.find("2 wrong words"), std::string::npos) << help.out;
 }
 
+TEST_F(CliTest, XmlTreePrintsEveryDemoDocumentAndFailsWithTheParsersMessage) {
+    const fs::path demo =
+        fs::path(FENWARP_TEST_SOURCE_DIR) / ".." / "demo" / "PROJECTS" / "Example";
+    for (const char* name :
+         {"pargen.xml", "sdo.xml", "rpdodef.xml", "sdopdo.xml", "emcydef.xml", "emcyword.xml"}) {
+        CliRun r = run("xml-tree '" + (demo / name).string() + "'");
+        EXPECT_EQ(r.status, 0) << name << ": " << r.err;
+        EXPECT_EQ(r.out.rfind("File: " + std::string(name) + "\n  ", 0), 0u) << r.out;
+    }
+    test::write_file(dir / "p.xml", std::string(pargen_xml) + "\n");
+    CliRun tree = run("xml-tree '" + (dir / "p.xml").string() + "'");
+    EXPECT_EQ(tree.status, 0);
+    EXPECT_EQ(tree.out,
+              "File: p.xml\n  ParametriGenerali\n    idA = 1\n    BoudA = 10\n    idB = 1\n"
+              "    BoudB = 250\n    timeoutsdo = 1000\n    baudmodbus = 0\n    parity = 0\n"
+              "    ser = 0\n    devid = 0\n");
+
+    test::write_file(dir / "bad.xml", "<a><b></a>");
+    CliRun bad = run("xml-tree '" + (dir / "bad.xml").string() + "'");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, "End tag name \"a\" does not match start tag name \"b\"\n");
+    EXPECT_EQ(run("xml-tree '" + (dir / "none.xml").string() + "'").status, 1);
+    EXPECT_EQ(run("xml-tree").status, 2);
+}
+
 }  // namespace
 }  // namespace fenwarp

@@ -46,12 +46,30 @@ std::string XmlElement::text() const {
     return node_.text().get();
 }
 
+std::string XmlElement::text_content() const {
+    // pugixml's walker goes without recursion, so no nesting depth can
+    // exhaust the stack.
+    struct Collector : pugi::xml_tree_walker {
+        std::string text;
+        bool for_each(pugi::xml_node& node) override {
+            if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+                text += node.value();
+            }
+            return true;
+        }
+    } collector;
+    pugi::xml_node walked = node_;  // traverse is not const
+    walked.traverse(collector);
+    return collector.text;
+}
+
 XmlElement XmlElement::append_element(const char* name) {
     return XmlElement(node_.append_child(name));
 }
 
 void XmlElement::set_attribute(const char* name, const std::string& value) {
-    node_.append_attribute(name).set_value(value.c_str());
+    pugi::xml_attribute existing = node_.attribute(name);
+    (existing ? existing : node_.append_attribute(name)).set_value(value.c_str());
 }
 
 void XmlElement::set_text(const std::string& value) {

@@ -33,9 +33,12 @@ class XmlElement {
     std::string attribute(const char* name) const;
     bool has_attribute(const char* name) const;
     std::string text() const;
+    // The text of the element and all its descendants, joined in order.
+    std::string text_content() const;
     std::string name() const { return node_.name(); }
 
     XmlElement append_element(const char* name);
+    // Adds the attribute, or replaces the value of one of that name.
     void set_attribute(const char* name, const std::string& value);
     void set_text(const std::string& value);
 

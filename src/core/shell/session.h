@@ -9,6 +9,8 @@
 #include "core/firmware/firmware_editor.h"
 #include "core/shell/help/help_viewer.h"
 #include "core/shell/workspace.h"
+#include "core/xml/string_picker.h"
+#include "core/xml/xml_tree_editor.h"
 
 namespace fenwarp {
 
@@ -26,6 +28,8 @@ struct Session {
     FirmwareEditor firmware;
     HelpViewer help;
     BankImages banks;
+    XmlTreeEditor xml_tree;
+    StringPicker strings;
 };
 
 }  // namespace fenwarp

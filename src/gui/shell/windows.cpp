@@ -6,15 +6,21 @@
 #include "gui/shell/TFAbout.h"
 #include "gui/shell/TFFenwarpFirmWare.h"
 #include "gui/shell/TFHelp.h"
+#include "gui/shell/TFsaveproj.h"
+#include "gui/xml/TFSELstringhe.h"
+#include "gui/xml/TFXML.h"
 
 Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     : main(std::make_unique<TFFenwarpFirmWare>(session, messages)) {
     QWidget* owner = main.get();
+    saveproj = new TFsaveproj(owner);
     help = new TFHelp(session, messages, owner);
     about = new TFAbout(owner);
+    selString = new TFSELstringhe(session, messages, owner);
     firmware = new TFModifyFileSx(session, messages, owner);
     pargen = new TFpargen(session, messages, owner);
     sdo = new TFsdo(session, main->openExcel(), messages, owner);
+    xml = new TFXML(session, *saveproj, owner);
 
     TFFenwarpFirmWare::Dialogs dialogs;
     dialogs.help = help;

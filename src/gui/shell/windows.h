@@ -6,21 +6,27 @@
 #include "core/shell/session.h"
 
 class TFFenwarpFirmWare;
-class TFAbout;
+class TFsaveproj;
 class TFHelp;
+class TFAbout;
+class TFSELstringhe;
 class TFModifyFileSx;
 class TFpargen;
 class TFsdo;
+class TFXML;
 
 // Every window of the program, created once at start, the main window first;
 // the dialogs are children of the main window and die with it.
 struct Windows {
     std::unique_ptr<TFFenwarpFirmWare> main;
+    TFsaveproj* saveproj = nullptr;
     TFHelp* help = nullptr;
     TFAbout* about = nullptr;
+    TFSELstringhe* selString = nullptr;
     TFModifyFileSx* firmware = nullptr;
     TFpargen* pargen = nullptr;
     TFsdo* sdo = nullptr;
+    TFXML* xml = nullptr;
 
     Windows(fenwarp::Session& session, fenwarp::Messages& messages);
     ~Windows();

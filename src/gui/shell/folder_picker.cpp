@@ -78,8 +78,7 @@ class FolderPickerDialog : public QDialog {
         auto* item = new QTreeWidgetItem;
         item->setText(0, QFileInfo(path).fileName());
         item->setData(0, pathRole, path);
-        const bool hasFolders =
-            !QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty();
+        const bool hasFolders = !QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty();
         item->setChildIndicatorPolicy(hasFolders ? QTreeWidgetItem::ShowIndicator
                                                  : QTreeWidgetItem::DontShowIndicator);
         return item;
@@ -92,8 +91,8 @@ class FolderPickerDialog : public QDialog {
             return;
         }
         const QString path = item->data(0, pathRole).toString();
-        const QStringList names = QDir(path).entryList(
-            QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+        const QStringList names =
+            QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
         for (const QString& name : names) item->addChild(folderItem(path + '/' + name));
         item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
     }

@@ -7,6 +7,9 @@
 FenwarpApplication::FenwarpApplication(int& argc, char** argv, fenwarp::Messages& messages)
     : QApplication(argc, argv), messages_(messages) {
     setApplicationName(QtMessages::title);
+    // Only the main window's "X" ends the program (it quits explicitly): a
+    // message box or dialog closing while no other window counts must not.
+    setQuitOnLastWindowClosed(false);
 }
 
 bool FenwarpApplication::notify(QObject* receiver, QEvent* event) {

@@ -14,6 +14,9 @@ class QtMessages : public fenwarp::Messages {
 
     void show(const std::string& text,
               fenwarp::MessageKind kind = fenwarp::MessageKind::Information) override;
+
+    // The parent of every box: the open modal dialog, else the main window.
+    static QWidget* topWindow();
 };
 
 // Texts cross between the views and the core as UTF-8.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -56,9 +57,11 @@ inline void whenModal(std::function<void(QDialog*)> action) {
 }
 
 // Runs a test object under the application with its error handler; an error
-// that reached the handler unexpected fails the program.
+// that reached the handler unexpected fails the program. Settings and other
+// standard locations go to a test folder, never to the user's own.
 template <typename Test>
 int runGuiTest(int argc, char** argv) {
+    QStandardPaths::setTestModeEnabled(true);
     fenwarp::MessageRecorder unexpected;
     FenwarpApplication app(argc, argv, unexpected);
     Test test;

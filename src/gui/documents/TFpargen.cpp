@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/qt_messages.h"
 #include "gui/widgets/fbutton.h"
@@ -61,6 +62,12 @@ TFpargen::TFpargen(fenwarp::Session& session, fenwarp::Messages& messages, QWidg
     form2->addRow("Baud rate", comboBox2_);
     groups->addWidget(groupBox2);
     groupBox2_ = groupBox2;
+    // The two ports' groups stand side by side at the same width.
+    const int width = std::max(groupBox1->sizeHint().width(), groupBox2->sizeHint().width());
+    for (QGroupBox* group : {groupBox1, groupBox2}) {
+        group->setMinimumWidth(width);
+        groups->setStretchFactor(group, 1);
+    }
 
     auto* timeout = new QFormLayout;
     edit3_ = edit("Edit3", this);

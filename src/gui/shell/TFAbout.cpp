@@ -55,6 +55,7 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::FramelessWind
     layout->addWidget(memo);
 
     auto* ok = new FButton("LbButton1", "OK", this);
+    ok->setDefault(true);  // Enter closes the box
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     setStyleSheet("TFAbout { border: 2px solid #2f4f6f; background: white; }");

@@ -4,9 +4,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <exception>
 
 #include "core/banks/bank_build.h"
 #include "gui/qt_messages.h"
@@ -16,20 +19,23 @@
 
 TFFenwarpFirmWare::TFFenwarpFirmWare(fenwarp::Session& session, fenwarp::Messages& messages,
                                      QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       session_(session),
       messages_(messages),
       openExcel_(new OpenExcel(this)),
       folderPicker_(pickFolderUnder) {
     setObjectName("TFFenwarpFirmWare");
     auto* layout = new QVBoxLayout(this);
-    // The window has no system caption buttons; its caption also stands in a
-    // bar of its own, so it reads the same under any window manager.
+    // The window has no frame, so no system caption buttons: its caption stands
+    // in a bar of its own, which also moves the window. The window's title is
+    // the application's, the text of its task-bar entry.
+    setWindowTitle(QtMessages::title);
     captionBar_ = new QLabel(this);
     captionBar_->setObjectName("CaptionBar");
     captionBar_->setAlignment(Qt::AlignCenter);
     captionBar_->setStyleSheet(
         "background: #1d3246; color: white; font-weight: bold; padding: 6px;");
+    captionBar_->installEventFilter(this);
     layout->addWidget(captionBar_);
     auto* panel = new BorderedPanel("Panel1", this);
     auto* buttons = new QVBoxLayout(panel);
@@ -83,8 +89,7 @@ FButton* TFFenwarpFirmWare::addButton(const char* name, const char* caption, boo
 }
 
 void TFFenwarpFirmWare::refreshProject() {
-    setWindowTitle(qstr(session_.workspace.caption()));
-    captionBar_->setText(windowTitle());
+    captionBar_->setText(qstr(session_.workspace.caption()));
     openExcel_->setInitialDir(fromPath(session_.context().project_dir));
 }
 
@@ -144,8 +149,27 @@ void TFFenwarpFirmWare::showEvent(QShowEvent* event) {
     }
 }
 
+QString TFFenwarpFirmWare::caption() const {
+    return captionBar_->text();
+}
+
+bool TFFenwarpFirmWare::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == captionBar_ && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && windowHandle() != nullptr) {
+        windowHandle()->startSystemMove();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void TFFenwarpFirmWare::closeEvent(QCloseEvent* event) {
-    session_.workspace.close();
+    // A project name that cannot be remembered is said, and the program ends
+    // all the same: closing the main window always ends it.
+    try {
+        session_.workspace.close();
+    } catch (const std::exception& e) {
+        messages_.show(e.what(), fenwarp::MessageKind::Error);
+    }
     event->accept();
-    QCoreApplication::quit();  // a tool window does not end the event loop by itself
+    QCoreApplication::quit();
 }

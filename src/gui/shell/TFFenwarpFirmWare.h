@@ -38,6 +38,8 @@ class TFFenwarpFirmWare : public QWidget {
     void setDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
     OpenExcel& openExcel() { return *openExcel_; }
     void setFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
+    // The caption the window shows in its caption bar.
+    QString caption() const;
 
   public slots:
     void OpenaClick();
@@ -46,6 +48,7 @@ class TFFenwarpFirmWare : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     FButton* addButton(const char* name, const char* caption, bool shown);

@@ -50,6 +50,11 @@ TEST_F(XmlTreeEditorTest, OpenShowsTheDocumentItemAndOneItemPerNode) {
     EXPECT_EQ(root.children[8].text, "devid = 0");
 }
 
+TEST_F(XmlTreeEditorTest, AByteOrderMarkIsNotPartOfTheDocument) {
+    open("bom.xml", "\xEF\xBB\xBF<r>\xC3\xA9</r>");
+    EXPECT_EQ(editor.items()[0].children[0].text, "r = \xC3\xA9");
+}
+
 TEST_F(XmlTreeEditorTest, WriteRecreatesEqualDocuments) {
     for (const auto& [name, content] :
          {std::pair{"pargen.xml", pargen_xml}, std::pair{"sdo.xml", sdo_xml}}) {

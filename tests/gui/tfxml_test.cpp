@@ -203,6 +203,17 @@ void TFXMLTest::editsGoThroughTheEditXmlDialog() {
     });
     QTest::keyClick(f.tree, Qt::Key_F2);
     f.write();
+
+    // The same dialog in its new-project mode shows its label and an empty field.
+    f.windows->saveproj->setMode(TFsaveproj::Mode::NewProject);
+    whenModal([](QDialog* d) {
+        QCOMPARE(d->windowTitle(), QString("New project"));
+        QVERIFY(child<QLabel>(d, "Label1")->isVisible());
+        QCOMPARE(child<QLineEdit>(d, "Edit1")->text(), QString());
+        QTest::mouseClick(child<QPushButton>(d, "bitbtn2"), Qt::LeftButton);
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(f.windows->saveproj->exec(), int(QDialog::Rejected));
     QByteArray expected = pargenXml;
     expected.replace("<idA>1</idA>", "<idA>7</idA>").replace("<devid>0</devid>", "<spare/>");
     QCOMPARE(readFile(f.written("pargen.xml")), expected);

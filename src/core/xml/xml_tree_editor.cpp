@@ -20,6 +20,13 @@ std::string read_whole(const std::filesystem::path& file) {
     return bytes;
 }
 
+// The text of a file's bytes: a UTF-8 byte order mark belongs to the
+// encoding, not to the document.
+std::string without_byte_order_mark(std::string bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+    return bytes;
+}
+
 std::string utf8_name(const std::filesystem::path& file) {
     const std::u8string name = file.filename().u8string();
     return std::string(name.begin(), name.end());
@@ -28,7 +35,7 @@ std::string utf8_name(const std::filesystem::path& file) {
 }  // namespace
 
 void XmlTreeEditor::open(const std::filesystem::path& file) {
-    std::unique_ptr<TXMLNode> document = parse_xml_text(read_whole(file));
+    std::unique_ptr<TXMLNode> document = parse_xml_text(without_byte_order_mark(read_whole(file)));
     document->file_name = utf8_name(file);
     std::vector<XmlTreeItem> items;
     items.push_back(xml_tree_item(*document));

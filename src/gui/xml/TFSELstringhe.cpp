@@ -23,6 +23,7 @@ TFSELstringhe::TFSELstringhe(fenwarp::Session& session, fenwarp::Messages& messa
     sg_->setObjectName("sg");
     sg_->horizontalHeader()->setVisible(false);
     sg_->verticalHeader()->setVisible(false);
+    sg_->verticalHeader()->setDefaultSectionSize(22);
     sg_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sg_->setSelectionMode(QAbstractItemView::SingleSelection);
     for (int row = 0; row < rows; ++row) setCell(row, 1, QString(), row == 0);
@@ -33,6 +34,7 @@ TFSELstringhe::TFSELstringhe(fenwarp::Session& session, fenwarp::Messages& messa
     auto* bar = new QHBoxLayout;
     label1_ = new QLabel("Sel str:", this);
     label1_->setObjectName("Label1");
+    label1_->setMinimumWidth(120);  // room for "Sel str: 999" without a relayout
     auto* ok = new FButton("BitBtn1", "OK", this);
     auto* cancel = new FButton("BitBtn2", "Cancel", this);
     bar->addWidget(label1_);

@@ -8,6 +8,7 @@
 #include "core/documents/workbook/workbook_access.h"
 #include "core/firmware/firmware_editor.h"
 #include "core/shell/help/help_viewer.h"
+#include "core/shell/new_project.h"
 #include "core/shell/workspace.h"
 #include "core/xml/string_picker.h"
 #include "core/xml/xml_tree_editor.h"
@@ -22,6 +23,7 @@ struct Session {
     ProjectContext& context() { return workspace.context(); }
 
     Workspace workspace;
+    NewProject new_project;
     PargenEditor pargen;
     SdoEditor sdo;
     WorkbookAccess workbook;  // the one connection and query of every table import

@@ -13,6 +13,7 @@
 
 #include "core/banks/bank_build.h"
 #include "gui/qt_messages.h"
+#include "gui/shell/TFsaveproj.h"
 #include "gui/shell/folder_picker.h"
 #include "gui/widgets/bordered_panel.h"
 #include "gui/widgets/fbutton.h"
@@ -46,7 +47,8 @@ TFFenwarpFirmWare::TFFenwarpFirmWare(fenwarp::Session& session, fenwarp::Message
         buttons->addWidget(button);
         return button;
     };
-    connect(add("New", "New project", true), &QPushButton::clicked, this, [] {});
+    connect(add("New", "New project", true), &QPushButton::clicked, this,
+            &TFFenwarpFirmWare::NewaClick);
     connect(add("open", "Open project", true), &QPushButton::clicked, this,
             &TFFenwarpFirmWare::OpenaClick);
     const std::pair<const char*, const char*> editors[] = {
@@ -103,6 +105,16 @@ void TFFenwarpFirmWare::btn_str_lng1aClick(QDialog* dialog) {
         return;
     }
     showDialog(dialog);
+}
+
+void TFFenwarpFirmWare::NewaClick() {
+    if (dialogs_.newProject == nullptr) return;
+    dialogs_.newProject->setMode(TFsaveproj::Mode::NewProject);
+    session_.new_project.destination = session_.context().projects_dir;
+    // On OK the dialog has made the new project current; otherwise the
+    // project stays and only the caption loses its name.
+    if (dialogs_.newProject->exec() != QDialog::Accepted) session_.workspace.show_bare_prefix();
+    refreshProject();
 }
 
 void TFFenwarpFirmWare::OpenaClick() {

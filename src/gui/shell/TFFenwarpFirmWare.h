@@ -10,6 +10,7 @@
 #include "gui/shell/open_excel.h"
 
 class FButton;
+class TFsaveproj;
 class QDialog;
 
 // The main window: the project workspace and the way to every dialog.
@@ -18,6 +19,7 @@ class TFFenwarpFirmWare : public QWidget {
   public:
     // The dialogs the buttons open; created after the main window.
     struct Dialogs {
+        TFsaveproj* newProject = nullptr;
         QDialog* help = nullptr;  // F1: no button opens it
         QDialog* about = nullptr;
         QDialog* firmware = nullptr;
@@ -42,6 +44,7 @@ class TFFenwarpFirmWare : public QWidget {
     QString caption() const;
 
   public slots:
+    void NewaClick();
     void OpenaClick();
     void CreateBinaClick();
 

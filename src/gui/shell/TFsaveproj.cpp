@@ -6,9 +6,11 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "core/shell/project_seed.h"
 #include "gui/widgets/fbutton.h"
 
-TFsaveproj::TFsaveproj(QWidget* parent) : QDialog(parent) {
+TFsaveproj::TFsaveproj(fenwarp::Session& session, fenwarp::Messages& messages, QWidget* parent)
+    : QDialog(parent), session_(session), messages_(messages) {
     setObjectName("TFsaveproj");
     setWindowTitle("New project");
     auto* layout = new QVBoxLayout(this);
@@ -60,10 +62,15 @@ void TFsaveproj::FormShow() {
 
 void TFsaveproj::BitBtn1Click() {
     if (mode_ == Mode::NewProject) {
-        // Creating the project belongs to the new-project mode; without it an
-        // OK cannot claim a project was made, so the dialog stays open.
         typedName_ = edit1_->text();
-        mayClose_ = false;
+        mayClose_ = false;  // stays so when the seeding below throws
+        const auto outcome = session_.new_project.ok(
+            typedName_.toStdString(), session_.workspace,
+            [this](const fenwarp::ProjectContext& context) {
+                fenwarp::seed_project(session_, context);
+            },
+            messages_);
+        mayClose_ = outcome == fenwarp::NewProjectOutcome::Created;
     } else {
         mayClose_ = true;
     }

@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <QString>
 
+#include "core/messages.h"
+#include "core/shell/session.h"
+
 class QLabel;
 class QLineEdit;
 
@@ -14,7 +17,7 @@ class TFsaveproj : public QDialog {
   public:
     enum class Mode { NewProject = 0, EditText = 1 };
 
-    explicit TFsaveproj(QWidget* parent = nullptr);
+    TFsaveproj(fenwarp::Session& session, fenwarp::Messages& messages, QWidget* parent = nullptr);
 
     void setMode(Mode mode) { mode_ = mode; }
     Mode mode() const { return mode_; }
@@ -34,6 +37,8 @@ class TFsaveproj : public QDialog {
     void BitBtn1Click();
     void BitBtn2Click();
 
+    fenwarp::Session& session_;
+    fenwarp::Messages& messages_;
     Mode mode_ = Mode::NewProject;
     bool mayClose_ = false;
     QString typedName_;

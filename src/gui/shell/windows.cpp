@@ -13,7 +13,7 @@
 Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     : main(std::make_unique<TFFenwarpFirmWare>(session, messages)) {
     QWidget* owner = main.get();
-    saveproj = new TFsaveproj(owner);
+    saveproj = new TFsaveproj(session, messages, owner);
     help = new TFHelp(session, messages, owner);
     about = new TFAbout(owner);
     selString = new TFSELstringhe(session, messages, owner);
@@ -23,6 +23,7 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     xml = new TFXML(session, *saveproj, owner);
 
     TFFenwarpFirmWare::Dialogs dialogs;
+    dialogs.newProject = saveproj;
     dialogs.help = help;
     dialogs.about = about;
     dialogs.firmware = firmware;

@@ -36,7 +36,7 @@ void NewProjectTest::okCreatesSeedsAndNamesTheProject() {
         QVERIFY(!d->isVisible());
     });
     f.windows->main->findChild<QPushButton*>("New")->click();
-    QCOMPARE(f.windows->main->windowTitle(), QString("Velmora Fenwarp KR40583 Tandrel :Plant1"));
+    QCOMPARE(f.windows->main->caption(), QString("Velmora Fenwarp KR40583 Tandrel :Plant1"));
     QCOMPARE(f.windows->main->openExcel().initialDir(), f.path("PROJECTS/Plant1"));
     const QDir project(f.path("PROJECTS/Plant1"));
     QVERIFY(project.exists("bin"));
@@ -55,7 +55,7 @@ void NewProjectTest::aRefusedOkKeepsTheDialogOpenAndCancelKeepsTheProject() {
     });
     f.windows->main->findChild<QPushButton*>("New")->click();
     QCOMPARE(f.messages.texts, std::vector<std::string>{"Name project not valid"});
-    QCOMPARE(f.windows->main->windowTitle(), QString("Velmora Fenwarp KR40583 Tandrel :"));
+    QCOMPARE(f.windows->main->caption(), QString("Velmora Fenwarp KR40583 Tandrel :"));
     QCOMPARE(QString::fromStdString(f.session->context().project_dir.string()), f.path("PROJECTS"));
     QVERIFY(!QDir(f.programDir.path()).exists("x"));
 }

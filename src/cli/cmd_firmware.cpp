@@ -49,29 +49,42 @@ std::optional<FirmwareArgs> parse(const Args& args, const char* command) {
     return parsed;
 }
 
-// What the dialog's Execute does, with the outcome written out.
+// What the dialog's Execute does, with the outcome written out. A bank whose
+// range the template lacks makes the run incomplete: exit 1 and no launch.
 int patch_and_launch(const ProjectContext& context, const FirmwareArgs& args,
                      StderrMessages& messages) {
     FirmwareEditor editor;
     editor.show(context, messages);
     if (!editor.execute_enabled) return 1;
     editor.port = args.port;
-    if (!editor.patch(messages)) {
+    bool started = false;
+    if (args.launch) {
+        started =
+            editor.execute(context, messages, {}, FirmwareEditor::LaunchWhen::EveryBankPatched);
+    } else {
+        editor.patch(messages);
+    }
+    if (!editor.image_made) {
         std::cerr << "fenwarp-cli: no patched image was made\n";
         return 1;
     }
+    bool complete = true;
     for (std::size_t i = 0; i < editor.boxes.size(); ++i) {
         if (editor.boxes[i].red) {
             std::cerr << "Bank " << i + 1
                       << ": the image holds no record of its range; not written\n";
+            complete = false;
         }
     }
     std::cout << editor.output_path().string() << "\n";
+    if (!complete) {
+        std::cerr << "fenwarp-cli: the image lacks a bank"
+                  << (args.launch ? "; the flash writer was not started\n" : "\n");
+        return 1;
+    }
     if (!args.launch) return 0;
-    const int shown = messages.count;
-    if (!editor.launch(context, messages)) {
-        if (messages.count == shown)
-            std::cerr << "fenwarp-cli: " << flash_writer_name << " could not be started\n";
+    if (!started) {
+        std::cerr << "fenwarp-cli: " << flash_writer_name << " was not started\n";
         return 1;
     }
     std::cout << "Started " << flash_writer_name << " on COM" << args.port + 1 << "\n";

@@ -7,6 +7,7 @@
 #include "core/banks/bank_images.h"
 #include "core/firmware/firmware_editor.h"
 #include "core/firmware/flash_writer.h"
+#include "core/firmware/update_log.h"
 
 namespace fenwarp::cli {
 
@@ -109,6 +110,22 @@ int run_update(const Args& args, StderrMessages& messages) {
         return 1;
     }
     return patch_and_launch(context, *parsed, messages);
+}
+
+// log PROJECT: the project's update.log as a table, newest last.
+int run_log(const Args& args, StderrMessages&) {
+    if (args.size() != 1) {
+        std::cerr << "Usage: fenwarp-cli log PROJECT\n";
+        return 2;
+    }
+    const ProjectContext context = project_context(args[0]);
+    const std::vector<UpdateRecord> records = read_update_log(context.project_dir);
+    if (records.empty()) {
+        std::cerr << "fenwarp-cli: no update recorded in " << context.project_dir.string() << "\n";
+        return 1;
+    }
+    std::cout << update_log_table(records);
+    return 0;
 }
 
 }  // namespace fenwarp::cli

@@ -31,6 +31,10 @@ const std::vector<Command>& commands() {
          &run_patch},
         {"update", "update PROJECT [--port N] [--launch]",
          "compile, then patch when the compile ended without a message.", &run_update},
+        {"log", "log PROJECT",
+         "Prints PROJECT/update.log as a table, newest last: for each image made, the SHA-256\n"
+         "      of the image, the template, the six documents and the five bank files.",
+         &run_log},
     };
     return list;
 }

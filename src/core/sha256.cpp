@@ -1,45 +1,37 @@
 #include "core/sha256.h"
 
-#include <openssl/evp.h>
+#include <nettle/sha2.h>
 
+#include <cstdint>
 #include <vector>
 
-#include "core/error.h"
 #include "core/input_file.h"
 
 namespace fenwarp {
 
 struct Sha256::Context {
-    EVP_MD_CTX* md = nullptr;
+    sha256_ctx state;
 };
 
 Sha256::Sha256() : context_(std::make_unique<Context>()) {
-    context_->md = EVP_MD_CTX_new();
-    if (context_->md == nullptr || EVP_DigestInit_ex(context_->md, EVP_sha256(), nullptr) != 1) {
-        EVP_MD_CTX_free(context_->md);
-        throw Error("SHA-256 is not available");
-    }
+    sha256_init(&context_->state);
 }
 
-Sha256::~Sha256() {
-    EVP_MD_CTX_free(context_->md);
-}
+Sha256::~Sha256() = default;
 
 void Sha256::update(std::string_view bytes) {
-    if (EVP_DigestUpdate(context_->md, bytes.data(), bytes.size()) != 1) {
-        throw Error("SHA-256 failed");
-    }
+    sha256_update(&context_->state, bytes.size(),
+                  reinterpret_cast<const std::uint8_t*>(bytes.data()));
 }
 
 std::string Sha256::hex() {
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int size = 0;
-    if (EVP_DigestFinal_ex(context_->md, digest, &size) != 1) throw Error("SHA-256 failed");
+    std::uint8_t digest[SHA256_DIGEST_SIZE];
+    sha256_digest(&context_->state, sizeof digest, digest);
     static constexpr char digits[] = "0123456789abcdef";
     std::string text;
-    for (unsigned int i = 0; i < size; ++i) {
-        text += digits[digest[i] >> 4];
-        text += digits[digest[i] & 0x0F];
+    for (std::uint8_t byte : digest) {
+        text += digits[byte >> 4];
+        text += digits[byte & 0x0F];
     }
     return text;
 }

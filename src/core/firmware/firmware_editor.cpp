@@ -108,7 +108,8 @@ bool FirmwareEditor::launch(const ProjectContext& context, Messages& messages) {
         messages.show("Torquill.exe Not Found, Procedure Aborted");
         return false;
     }
-    return start_detached(writer, flash_writer_parameter(output_path(), port));
+    const std::string parameter = flash_writer_parameter(output_path(), port);
+    return start_writer ? start_writer(writer, parameter) : start_detached(writer, parameter);
 }
 
 bool FirmwareEditor::execute(const ProjectContext& context, Messages& messages,

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -41,6 +42,10 @@ class FirmwareEditor {
     bool patch_enabled = true;     // ExeModFileSx, off while a patch runs
     bool options_shown = false;    // GbBank and DirFileBin
     bool image_made = false;       // the last patch made the output image
+
+    // How the flash writer is started: the program and its one argument. Tests
+    // put a recorder here, to see at once whether it was started.
+    std::function<bool(const std::filesystem::path&, const std::string&)> start_writer;
 
     // Each showing: resets boxes, port and progress, takes the project's "bin"
     // folder, checks the template and makes its folder current. Errors are

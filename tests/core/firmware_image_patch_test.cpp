@@ -159,6 +159,26 @@ TEST_F(ImagePatchTest, MalformedLinesBeforeTheEndStopThePatch) {
     }
 }
 
+// A template of nothing but blank lines stops at its first line, after one
+// piece was read: the pass holds no index of the whole file.
+TEST_F(ImagePatchTest, BlankLinesStopAtTheFirst) {
+    std::string blank;
+    for (int i = 0; i < (1 << 20); ++i) blank += "\r\n";
+    ws.write_template(blank);
+    std::vector<long> seen;
+    Progress p;
+    ProgressMeter m(p, [&](const Progress& now) { seen.push_back(now.value); });
+    ImagePatch patch{ws.template_file(),
+                     ws.context.project_dir,
+                     "New_Brax_Traslate.sx",
+                     ws.bin(),
+                     {true, true, false, false, false}};
+    EXPECT_FALSE(patch_image(patch, messages, m).produced);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{not_created + " (line 1: empty line)"});
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(seen[seen.size() - 2], 0);  // nothing counted as read before the stop
+}
+
 // Lines that are not data records of a range keep their bytes, line ends
 // included; a last line without its end gets CR LF.
 TEST_F(ImagePatchTest, KeptLinesKeepTheirBytes) {

@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -25,13 +24,10 @@ class Quiet : public Messages {
 
 inline const std::filesystem::path& project_folder() {
     static const std::filesystem::path folder = [] {
-        auto dir =
-            std::filesystem::temp_directory_path() / ("fenwarp-fuzz-" + std::to_string(::getpid()));
+        // In the current folder: scripts/fuzz runs each target in a scratch
+        // folder it removes, as libFuzzer ends without running atexit.
+        auto dir = std::filesystem::absolute("fenwarp-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(project_folder(), ignored);
-        });
         std::ofstream(dir / "pargen.xml")
             << "<ParametriGenerali><idA>1</idA><BoudA>10</BoudA><idB>1</idB><BoudB>250</BoudB>"
                "<timeoutsdo>1000</timeoutsdo><baudmodbus>0</baudmodbus><parity>0</parity>"

@@ -1,4 +1,4 @@
-// The patch of banks 1 and 2 into a 4 MB S-record template, beside srec_cat
+// The one-pass patch of banks 1 and 2 into a 4 MB S-record template, beside srec_cat
 // doing the same replacement and a plain copy of the template (the I/O floor),
 // both in this process and as the cp program.
 // bench/firmware_ratios.sh runs them side by side and prints the ratios.
@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "core/firmware/patch_chain.h"
+#include "core/firmware/image_patch.h"
 #include "core/firmware/s_record.h"
 
 namespace {
@@ -72,13 +72,13 @@ class Silent : public fenwarp::Messages {
 
 void BM_Patch(benchmark::State& state) {
     Workspace& ws = workspace();
-    fenwarp::PatchChain chain{
+    fenwarp::ImagePatch patch{
         ws.image, ws.out, "New_Brax_Traslate.sx", ws.bin, {true, true, false, false, false}};
     Silent messages;
     fenwarp::Progress progress;
     fenwarp::ProgressMeter meter(progress, {});
     for (auto _ : state) {
-        if (!fenwarp::patch_chain(chain, messages, meter).produced) state.SkipWithError("no image");
+        if (!fenwarp::patch_image(patch, messages, meter).produced) state.SkipWithError("no image");
     }
 }
 

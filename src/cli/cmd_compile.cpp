@@ -3,8 +3,7 @@
 #include "cli/command_list.h"
 #include "cli/compile_step.h"
 #include "cli/project_arg.h"
-#include "core/banks/bank_compiler.h"
-#include "core/banks/bank_files.h"
+#include "core/banks/update_device.h"
 
 namespace fenwarp::cli {
 namespace {
@@ -27,21 +26,19 @@ void print_directory(const TableDirectory& directory) {
 }  // namespace
 
 int compile_project(const ProjectContext& context, BankImages& images, StderrMessages& messages) {
-    const CompileOutcome outcome = compile_banks(context.project_dir, images, messages);
-    if (!outcome.complete) {
+    const UpdateDeviceResult result = update_device(context.project_dir, images, messages);
+    if (!result.project_valid) return 1;
+    if (!result.compiled) {
         std::cerr << "fenwarp-cli: compile stopped; no bank file written\n";
         return 1;
     }
-    print_directory(outcome.directory);
+    print_directory(result.directory);
     std::cout << "Files written:\n";
-    const auto written = write_bank_files(images, context.project_dir);
-    for (const auto& path : written) std::cout << "  " << path.string() << "\n";
-    write_bank_listing(images, context.project_dir);
-    std::cout << "  " << bank_listing_path(context.project_dir).string() << "\n";
-    // A bank file left unwritten would let a later patch send an old bank.
-    if (written.size() != BankImages::bank_count) {
-        std::cerr << "fenwarp-cli: " << BankImages::bank_count - written.size()
-                  << " bank file(s) could not be written\n";
+    for (const auto& path : result.written) std::cout << "  " << path.string() << "\n";
+    // A file left unwritten would let a later patch send an old bank.
+    if (!result.every_file_written()) {
+        std::cerr << "fenwarp-cli: " << result.not_written.size()
+                  << " file(s) could not be written\n";
         return 1;
     }
     return messages.count == 0 ? 0 : 1;

@@ -7,6 +7,7 @@
 #include "core/banks/bank_images.h"
 #include "core/firmware/firmware_editor.h"
 #include "core/firmware/flash_writer.h"
+#include "core/firmware/update_log.h"
 
 namespace fenwarp::cli {
 
@@ -51,29 +52,42 @@ std::optional<FirmwareArgs> parse(const Args& args, const char* command) {
     return parsed;
 }
 
-// What the dialog's Execute does, with the outcome written out.
+// What the dialog's Execute does, with the outcome written out. A bank whose
+// range the template lacks makes the run incomplete: exit 1 and no launch.
 int patch_and_launch(const ProjectContext& context, const FirmwareArgs& args,
                      StderrMessages& messages) {
     FirmwareEditor editor;
     editor.show(context, messages);
     if (!editor.execute_enabled) return 1;
     editor.port = args.port;
-    if (!editor.patch(messages)) {
+    bool started = false;
+    if (args.launch) {
+        started =
+            editor.execute(context, messages, {}, FirmwareEditor::LaunchWhen::EveryBankPatched);
+    } else {
+        editor.patch(messages);
+    }
+    if (!editor.image_made) {
         std::cerr << "fenwarp-cli: no patched image was made\n";
         return 1;
     }
+    bool complete = true;
     for (std::size_t i = 0; i < editor.boxes.size(); ++i) {
         if (editor.boxes[i].red) {
             std::cerr << "Bank " << i + 1
                       << ": the image holds no record of its range; not written\n";
+            complete = false;
         }
     }
     std::cout << editor.output_path().string() << "\n";
+    if (!complete) {
+        std::cerr << "fenwarp-cli: the image lacks a bank"
+                  << (args.launch ? "; the flash writer was not started\n" : "\n");
+        return 1;
+    }
     if (!args.launch) return 0;
-    const int shown = messages.count;
-    if (!editor.launch(context, messages)) {
-        if (messages.count == shown)
-            std::cerr << "fenwarp-cli: " << flash_writer_name << " could not be started\n";
+    if (!started) {
+        std::cerr << "fenwarp-cli: " << flash_writer_name << " was not started\n";
         return 1;
     }
     std::cout << "Started " << flash_writer_name << " on COM" << args.port + 1 << "\n";
@@ -98,6 +112,22 @@ int run_update(const Args& args, StderrMessages& messages) {
         return 1;
     }
     return patch_and_launch(context, *parsed, messages);
+}
+
+// log PROJECT: the project's update.log as a table, newest last.
+int run_log(const Args& args, StderrMessages&) {
+    if (args.size() != 1) {
+        std::cerr << "Usage: fenwarp-cli log PROJECT\n";
+        return 2;
+    }
+    const ProjectContext context = project_context(args[0]);
+    const std::vector<UpdateRecord> records = read_update_log(context.project_dir);
+    if (records.empty()) {
+        std::cerr << "fenwarp-cli: no update recorded in " << context.project_dir.string() << "\n";
+        return 1;
+    }
+    std::cout << update_log_table(records);
+    return 0;
 }
 
 }  // namespace fenwarp::cli

@@ -35,6 +35,10 @@ const std::vector<Command>& commands() {
          "Prints the tree the XML tree editor shows for FILE, two blanks of indent a level;\n"
          "      fails with the parser's message.",
          &run_xml_tree},
+        {"log", "log PROJECT",
+         "Prints PROJECT/update.log as a table, newest last: for each image made, the SHA-256\n"
+         "      of the image, the template, the six documents and the five bank files.",
+         &run_log},
     };
     return list;
 }

@@ -1,11 +1,13 @@
 // fenwarp-cli as a script runs it: exit status, what it prints, what it leaves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <map>
 #include <thread>
 
+#include "core/sha256.h"
 #include "fixtures/firmware_images.h"
 #include "fixtures/workbook_fixtures.h"
 #include "test_support.h"
@@ -80,7 +82,7 @@ class CliTest : public ::testing::Test {
 TEST_F(CliTest, HelpListsTheCommandsAndBadWordsFail) {
     CliRun help = run("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* command : {"export", "import", "compile", "patch", "update"}) {
+    for (const char* command : {"export", "import", "compile", "patch", "update", "log"}) {
         EXPECT_NE(help.out.find(std::string("  ") + command + " PROJECT"), std::string::npos)
             << command;
     }
@@ -158,8 +160,51 @@ TEST_F(CliTest, PatchWithoutBinFolderStopsBeforeTheLaunch) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Directory Bin Not Found,Abort Procedure"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(project / "New_Brax_Traslate.sx"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_FALSE(fs::exists(dir / "received"));
+    EXPECT_EQ(r.out.find("Started"), std::string::npos);
+}
+
+// A template without bank 2's range gives an image without bank 2: for a
+// script that is not a complete patch, so no launch and exit 1; the update is
+// still recorded, without a port.
+TEST_F(CliTest, ABankRangeMissingFromTheTemplateIsNotACompletePatch) {
+    write_documents();
+    test::write_file(dir / "MASTER" / "Brax_Traslate.sx",
+                     test::srec_line('2', 0x388000, test::filled(32, 1)) + "S9030000FC\r\n");
+    install_flash_writer();
+    for (const char* command : {"update P --launch", "patch P --launch", "patch P"}) {
+        CliRun r = run(command);
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_NE(r.err.find("Bank 2"), std::string::npos) << r.err;
+        EXPECT_EQ(r.out.find("Started"), std::string::npos) << command;
+    }
+    const std::string log = test::read_file(project / "update.log");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3);
+    EXPECT_EQ(log.find("\"port\":\"COM"), std::string::npos) << log;
+}
+
+// log prints one row per image made, newest last; a failed patch adds none.
+TEST_F(CliTest, LogPrintsEveryUpdate) {
+    EXPECT_EQ(run("log P").status, 1);
+    write_documents();
+    test::write_file(dir / "MASTER" / "Brax_Traslate.sx", test::small_template());
+    install_flash_writer();
+    ASSERT_EQ(run("update P").status, 0);
+    ASSERT_EQ(run("patch P --port 3 --launch").status, 0);
+    fs::remove(project / "bin" / "bank1.bin");
+    ASSERT_EQ(run("patch P").status, 1);
+    CliRun r = run("log P");
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = r.out.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(r.out.substr(at, end - at));
+    ASSERT_EQ(lines.size(), 3u) << r.out;
+    EXPECT_EQ(lines[0].rfind("Time (UTC)", 0), 0u);
+    EXPECT_NE(lines[0].find("sdo.xml"), std::string::npos);
+    EXPECT_NE(lines[1].find("1,2"), std::string::npos);
+    EXPECT_EQ(lines[1].find("COM"), std::string::npos);
+    EXPECT_NE(lines[2].find("COM3"), std::string::npos);
+    const std::string image_digest = sha256_hex(test::read_file(project / "New_Brax_Traslate.sx"));
+    EXPECT_NE(lines[2].find(image_digest.substr(0, 12)), std::string::npos);
 }
 
 TEST_F(CliTest, UpdateDoesNotPatchAfterACompileMessage) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "bank_test_project.h"
-#include "core/banks/bank_build.h"
 #include "core/banks/bank_files.h"
+#include "core/banks/update_device.h"
 
 namespace fenwarp {
 namespace {
@@ -31,7 +31,7 @@ TEST_P(BankCapacityTest, TablesMustFitTheirBank) {
     project.table("rpdodef", rows(c.pdos, test::pdo_row("0x181", "2")));
     BankImages images;
     MessageRecorder messages;
-    const bool built = build_banks(project.path(), images, messages);
+    const bool built = update_device(project.path(), images, messages).every_file_written();
 
     EXPECT_EQ(built, c.message == nullptr);
     EXPECT_EQ(std::filesystem::exists(bank_file_path(project.path(), 1)), built);

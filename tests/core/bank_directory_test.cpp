@@ -3,9 +3,9 @@
 #include <random>
 
 #include "bank_test_project.h"
-#include "core/banks/bank_build.h"
 #include "core/banks/bank_compiler.h"
 #include "core/banks/bank_files.h"
+#include "core/banks/update_device.h"
 
 namespace fenwarp {
 namespace {
@@ -193,11 +193,11 @@ TEST(BankDirectoryTest, CompilingAnotherProjectFirstChangesNothing) {
 
     BankImages alone, after;
     MessageRecorder messages;
-    ASSERT_TRUE(build_banks(b.path(), alone, messages));
+    ASSERT_TRUE(update_device(b.path(), alone, messages).every_file_written());
     const std::string alone_bank1 = test::read_file(bank_file_path(b.path(), 1));
     const std::string alone_bank2 = test::read_file(bank_file_path(b.path(), 2));
-    ASSERT_TRUE(build_banks(a.path(), after, messages));
-    ASSERT_TRUE(build_banks(b.path(), after, messages));
+    ASSERT_TRUE(update_device(a.path(), after, messages).every_file_written());
+    ASSERT_TRUE(update_device(b.path(), after, messages).every_file_written());
     EXPECT_EQ(after.banks, alone.banks);
     EXPECT_EQ(test::read_file(bank_file_path(b.path(), 1)), alone_bank1);
     EXPECT_EQ(test::read_file(bank_file_path(b.path(), 2)), alone_bank2);

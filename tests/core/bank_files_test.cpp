@@ -3,10 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <sstream>
 
 #include "bank_test_project.h"
-#include "core/banks/bank_build.h"
+#include "core/banks/update_device.h"
 #include "core/error.h"
 
 namespace fenwarp {
@@ -33,27 +35,46 @@ TEST(BankFilesTest, WritesFiveWholeBanks) {
     const BankImages images = patterned();
     // a longer file of the same name is cut to the bank's length
     test::write_file(bank_file_path(project.path(), 3), std::string(20000, 'x'));
-    const auto written = write_bank_files(images, project.path());
-    ASSERT_EQ(written.size(), 5u);
+    const FilesWritten files = write_bank_files(images, project.path());
+    ASSERT_EQ(files.written.size(), 5u);
+    EXPECT_TRUE(files.not_written.empty());
     for (int n = 1; n <= 5; ++n) {
-        EXPECT_EQ(written[static_cast<std::size_t>(n - 1)],
+        EXPECT_EQ(files.written[static_cast<std::size_t>(n - 1)],
                   project.path() / "bin" / ("bank" + std::to_string(n) + ".bin"));
         EXPECT_EQ(test::read_file(bank_file_path(project.path(), n)), as_text(images.bank(n))) << n;
     }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(project.path() / "bin"),
+                            std::filesystem::directory_iterator()),
+              5);
 }
 
-TEST(BankFilesTest, FileThatCannotBeWrittenIsSkippedSilently) {
+// Whatever stands at a bank file's place and is not a regular file (a folder,
+// a link, a FIFO) is refused and left as it is, naming the file; the other
+// banks are still written, and nothing blocks on the FIFO.
+TEST(BankFilesTest, WhatIsNotARegularFileIsRefusedAndTheOthersWritten) {
     BankProject project;
-    std::filesystem::create_directory(bank_file_path(project.path(), 2));  // in the way
-    const auto written = write_bank_files(patterned(), project.path());
-    EXPECT_EQ(written.size(), 4u);
-    for (int n : {1, 3, 4, 5})
+    const auto outside = project.path() / "outside.bin";
+    test::write_file(outside, "not a bank");
+    std::filesystem::create_directory(bank_file_path(project.path(), 2));
+    std::filesystem::create_symlink(outside, bank_file_path(project.path(), 3));
+    ASSERT_EQ(mkfifo(bank_file_path(project.path(), 4).c_str(), 0600), 0);
+    const FilesWritten files = write_bank_files(patterned(), project.path());
+    ASSERT_EQ(files.written.size(), 2u);
+    ASSERT_EQ(files.not_written.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto path = bank_file_path(project.path(), static_cast<int>(i) + 2);
+        EXPECT_EQ(files.not_written[i].path, path);
+        EXPECT_THAT(files.not_written[i].reason, ::testing::HasSubstr(path.string()));
+    }
+    EXPECT_EQ(test::read_file(outside), "not a bank");
+    EXPECT_TRUE(std::filesystem::is_symlink(bank_file_path(project.path(), 3)));
+    for (int n : {1, 5})
         EXPECT_TRUE(std::filesystem::is_regular_file(bank_file_path(project.path(), n)));
 }
 
 TEST(BankFilesTest, WithoutBinFolderNoFileAndTheListingFailsNamingIt) {
     test::TempDir project;
-    EXPECT_TRUE(write_bank_files(patterned(), project.path()).empty());
+    EXPECT_TRUE(write_bank_files(patterned(), project.path()).written.empty());
     try {
         write_bank_listing(patterned(), project.path());
         FAIL() << "no error";
@@ -113,7 +134,7 @@ TEST(BankFilesTest, DefaultPargenProjectBuildsBanksAndListing) {
     project.write("pargen.xml", test::default_pargen());
     BankImages images;
     MessageRecorder messages;
-    ASSERT_TRUE(build_banks(project.path(), images, messages));
+    ASSERT_TRUE(update_device(project.path(), images, messages).every_file_written());
     EXPECT_EQ(messages.texts.size(), 5u);
     for (int n = 1; n <= 5; ++n) {
         std::string bank = test::read_file(bank_file_path(project.path(), n));
@@ -131,7 +152,7 @@ TEST(BankFilesTest, MissingPargenWritesNothing) {
     project.table("sdo", {test::sdo_row("0", "0x2000")});
     BankImages images;
     MessageRecorder messages;
-    EXPECT_FALSE(build_banks(project.path(), images, messages));
+    EXPECT_FALSE(update_device(project.path(), images, messages).every_file_written());
     EXPECT_EQ(messages.texts.back(), "File Parametres xml not found");
     EXPECT_TRUE(std::filesystem::is_empty(project.path() / "bin"));
 }

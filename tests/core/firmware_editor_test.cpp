@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <map>
 
 #include "../fixtures/firmware_images.h"
 #include "core/firmware/flash_writer.h"
+#include "core/firmware/update_log.h"
+#include "core/sha256.h"
 
 namespace fenwarp {
 namespace {
@@ -16,6 +18,16 @@ class FirmwareEditorTest : public ::testing::Test {
         ws.write_all();
         ws.write_flash_writer();
     }
+
+    // Records each start of the flash writer instead of starting it: whether
+    // it was started is known the moment the call returns.
+    void record_starts() {
+        editor.start_writer = [this](const std::filesystem::path&, const std::string& text) {
+            started.push_back(text);
+            return true;
+        };
+    }
+    std::vector<std::string> started;
 
     test::FirmwareWorkspace ws;
     FirmwareEditor editor;
@@ -81,25 +93,84 @@ TEST_F(FirmwareEditorTest, ExecutePatchesThenStartsTheFlashWriter) {
     EXPECT_TRUE(editor.patch_enabled);
 }
 
-// A failed patch must not send the image of an earlier run to the device.
+// A failed patch must not send the image of an earlier run to the device,
+// nor add to update.log.
 TEST_F(FirmwareEditorTest, FailedPatchDoesNotLaunch) {
+    record_starts();
     editor.show(ws.context, messages);
     test::write_file(ws.output(), "an earlier run's image");
     std::filesystem::remove(ws.bin() / "bank1.bin");
     EXPECT_FALSE(editor.execute(ws.context, messages));
     EXPECT_EQ(messages.texts, std::vector<std::string>{"File bank1.bin Not Found,Abort Procedure"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_FALSE(std::filesystem::exists(ws.log()));
+    EXPECT_TRUE(started.empty());
+    EXPECT_FALSE(std::filesystem::exists(ws.context.project_dir / "update.log"));
+}
+
+// The dialog starts the writer on an image that lacks a bank (its box turns
+// red); a script asks for every bank and gets no launch.
+TEST_F(FirmwareEditorTest, ImageWithoutABanksRangeLaunchesOnlyWhenAllowed) {
+    record_starts();
+    ws.write_template(test::srec_line('2', 0x398000, test::filled(32, 0)) + "S9030000FC\r\n");
+    editor.show(ws.context, messages);
+    EXPECT_FALSE(
+        editor.execute(ws.context, messages, {}, FirmwareEditor::LaunchWhen::EveryBankPatched));
+    EXPECT_TRUE(editor.image_made);
+    EXPECT_TRUE(editor.boxes[0].red);
+    EXPECT_TRUE(started.empty());
+    EXPECT_TRUE(editor.execute(ws.context, messages));
+    EXPECT_EQ(started.size(), 1u);
+}
+
+// Every patch that made an image adds one line to update.log; the port stands
+// there only when the writer was started.
+TEST_F(FirmwareEditorTest, EachImageMadeIsRecordedOnce) {
+    record_starts();
+    test::write_file(ws.context.project_dir / "sdo.xml", "<sdo/>");
+    editor.show(ws.context, messages);
+    ASSERT_TRUE(editor.patch(messages));
+    editor.port = 4;
+    ASSERT_TRUE(editor.execute(ws.context, messages));
+    std::filesystem::remove(ws.bin() / "bank2.bin");
+    EXPECT_FALSE(editor.patch(messages));
+    const std::vector<UpdateRecord> records = read_update_log(ws.context.project_dir);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_FALSE(records[0].port);
+    EXPECT_EQ(records[1].port, std::optional<std::string>("COM5"));
+    EXPECT_EQ(records[1].banks, (std::vector<int>{1, 2}));
+    EXPECT_EQ(records[1].image_sha256, sha256_hex(test::read_file(ws.output())));
+    EXPECT_EQ(records[1].template_sha256, sha256_hex(test::small_template()));
+    EXPECT_EQ(records[1].template_path, ws.template_file().string());
+    ASSERT_EQ(records[1].files.size(), 11u);
+    std::map<std::string, std::string> digests(records[1].files.begin(), records[1].files.end());
+    EXPECT_EQ(digests["sdo.xml"], sha256_hex("<sdo/>"));
+    EXPECT_EQ(digests["bank1.bin"], sha256_hex(test::bank_bytes(1)));
+    EXPECT_EQ(digests["pargen.xml"], "");
+    EXPECT_NE(records[1].time.find('T'), std::string::npos);
+    EXPECT_EQ(records[1].time.back(), 'Z');
+}
+
+// With no project the dialog's execute touches nothing.
+TEST_F(FirmwareEditorTest, NoProjectNoPatch) {
+    record_starts();
+    ws.context.project_dir.clear();
+    editor.show(ws.context, messages);
+    messages.clear();
+    EXPECT_FALSE(editor.execute(ws.context, messages));
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Project not valid"});
+    EXPECT_TRUE(started.empty());
+    EXPECT_FALSE(std::filesystem::exists("/New_Brax_Traslate.sx"));
+    EXPECT_FALSE(std::filesystem::exists("/update.log"));
 }
 
 // A project without "bin" in a run that never found one: nothing made, nothing started.
 TEST_F(FirmwareEditorTest, ProjectWithoutBinFolder) {
+    record_starts();
     std::filesystem::remove_all(ws.bin());
     editor.show(ws.context, messages);
     EXPECT_FALSE(editor.execute(ws.context, messages));
     EXPECT_EQ(messages.texts, std::vector<std::string>{"Directory Bin Not Found,Abort Procedure"});
     EXPECT_FALSE(std::filesystem::exists(ws.output()));
-    EXPECT_FALSE(std::filesystem::exists(ws.log()));
+    EXPECT_TRUE(started.empty());
 }
 
 TEST_F(FirmwareEditorTest, BankWithoutRecordsTurnsItsBoxRed) {

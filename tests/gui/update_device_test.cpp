@@ -64,6 +64,8 @@ class UpdateDeviceTest : public QObject {
     void writesTheBanksThenOpensTheFirmwareDialog();
     void missingPargenEndsTheClickBeforeTheDialog();
     void anUnreadableDocumentEndsTheClickWhereItHappens();
+    void aBankFileNotWrittenKeepsTheDialogShut();
+    void noProjectTouchesNothing();
 
   private:
     QString makeProject(GuiFixture& f) {
@@ -118,6 +120,30 @@ void UpdateDeviceTest::anUnreadableDocumentEndsTheClickWhereItHappens() {
     QVERIFY(QString::fromStdString(handled.texts[0]).contains("sdo.xml"));
     QVERIFY(QString::fromStdString(handled.texts[0]).contains("IndexA"));
     QVERIFY(QDir(project + "/bin").isEmpty());
+}
+
+// An old bank 2 must never be patched: the dialog stays shut and the file
+// that was not written is named.
+void UpdateDeviceTest::aBankFileNotWrittenKeepsTheDialogShut() {
+    GuiFixture f;
+    const QString project = makeProject(f);
+    writeText(project + "/pargen.xml", default_pargen);
+    QDir(project).mkpath("bin/bank2.bin");  // a folder in the file's place
+    ClickTrace trace = clickUpdateDevice(f, project);
+    QVERIFY(!trace.dialogShown);
+    QCOMPARE(trace.labels.last(), QString("--"));
+    QVERIFY(
+        QString::fromStdString(f.messages.texts.back()).startsWith("File bank2.bin not written"));
+}
+
+void UpdateDeviceTest::noProjectTouchesNothing() {
+    GuiFixture f;
+    f.session->context().project_dir.clear();
+    f.session->context().derive_document_paths();
+    ClickTrace trace = clickUpdateDevice(f, QString());
+    QVERIFY(!trace.dialogShown);
+    QCOMPARE(f.messages.texts, std::vector<std::string>{"Project not valid"});
+    QVERIFY(!QFile::exists("/bin/bank1.bin"));
 }
 
 int main(int argc, char** argv) {

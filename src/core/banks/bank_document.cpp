@@ -2,7 +2,7 @@
 
 #include "core/documents/document_messages.h"
 #include "core/error.h"
-#include "core/file_system.h"
+#include "core/input_file.h"
 #include "core/shell/project_context.h"
 
 namespace fenwarp {
@@ -15,12 +15,21 @@ std::optional<BankDocument> BankDocument::load(const std::filesystem::path& proj
                                                const char* name, const char* missing_message,
                                                Messages& messages) {
     const std::filesystem::path path = join_path(project_dir, name);
-    if (!is_file(path)) {
+    InputFile file(path);
+    if (file.status() == InputFile::Status::Missing) {
         messages.show(missing_message);
         return std::nullopt;
     }
+    if (file.status() == InputFile::Status::NotRegular) {
+        bank_document_error(name, "not a regular file");
+    }
+    if (!file.is_open()) bank_document_error(name, "cannot be opened");
+    const std::string text = file.read_all();
     std::optional<BankDocument> loaded(std::in_place);
-    pugi::xml_parse_result result = loaded->document_->load_file(path.c_str());
+    // A value of blanks only must reach the conversion, which refuses it;
+    // the default parse would drop it and the field would silently become 0xFFFF.
+    pugi::xml_parse_result result = loaded->document_->load_buffer(
+        text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
     if (!result) {
         bank_document_error(name, std::string(result.description()) + " at offset " +
                                       std::to_string(result.offset));

@@ -1,11 +1,14 @@
 #include "core/firmware/firmware_editor.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "core/banks/bank_files.h"
 #include "core/file_system.h"
 #include "core/firmware/flash_writer.h"
-#include "core/firmware/patch_chain.h"
+#include "core/firmware/image_patch.h"
+#include "core/firmware/update_log.h"
+#include "core/shell/project_check.h"
 
 namespace fenwarp {
 namespace {
@@ -63,17 +66,36 @@ void FirmwareEditor::use_template(const ProjectContext& context,
     execute_enabled = true;
 }
 
-bool FirmwareEditor::patch(Messages& messages, const ProgressFn& notify) {
+std::optional<PatchOutcome> FirmwareEditor::make_image(Messages& messages,
+                                                       const ProgressFn& notify) {
     for (BankBox& box : boxes) box.red = false;
+    image_made = false;
+    if (!require_project(output_dir, messages)) return std::nullopt;
     PatchRunning running(patch_enabled);
-    PatchChain chain{template_folder / template_file_name, output_dir, output_name, bank_dir, {}};
+    last_patch_ =
+        ImagePatch{template_folder / template_file_name, output_dir, output_name, bank_dir, {}};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        chain.banks[i] = boxes[i].checked && boxes[i].visible;
+        last_patch_.banks[i] = boxes[i].checked && boxes[i].visible;
     }
     ProgressMeter meter(progress, notify);
-    ChainOutcome outcome = patch_chain(chain, messages, meter);
+    PatchOutcome outcome = patch_image(last_patch_, messages, meter);
     for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i].red = outcome.no_record[i];
-    return outcome.produced;
+    if (!outcome.produced) return std::nullopt;
+    image_made = true;
+    return outcome;
+}
+
+void FirmwareEditor::record_update(const PatchOutcome& outcome, std::optional<int> started_port) {
+    UpdateRecord record = update_record(output_dir, bank_dir, last_patch_, outcome);
+    if (started_port) record.port = "COM" + std::to_string(*started_port + 1);
+    append_update_log(output_dir, update_log_line(record));
+}
+
+bool FirmwareEditor::patch(Messages& messages, const ProgressFn& notify) {
+    std::optional<PatchOutcome> made = make_image(messages, notify);
+    if (!made) return false;
+    record_update(*made, std::nullopt);
+    return true;
 }
 
 bool FirmwareEditor::launch(const ProjectContext& context, Messages& messages) {
@@ -86,12 +108,20 @@ bool FirmwareEditor::launch(const ProjectContext& context, Messages& messages) {
         messages.show("Torquill.exe Not Found, Procedure Aborted");
         return false;
     }
-    return start_detached(writer, flash_writer_parameter(output_path(), port));
+    const std::string parameter = flash_writer_parameter(output_path(), port);
+    return start_writer ? start_writer(writer, parameter) : start_detached(writer, parameter);
 }
 
 bool FirmwareEditor::execute(const ProjectContext& context, Messages& messages,
-                             const ProgressFn& notify) {
-    return patch(messages, notify) && launch(context, messages);
+                             const ProgressFn& notify, LaunchWhen when) {
+    std::optional<PatchOutcome> made = make_image(messages, notify);
+    if (!made) return false;
+    const bool complete = std::none_of(made->no_record.begin(), made->no_record.end(),
+                                       [](bool missing) { return missing; });
+    bool started = false;
+    if (complete || when == LaunchWhen::ImageMade) started = launch(context, messages);
+    record_update(*made, started ? std::optional<int>(port) : std::nullopt);
+    return started;
 }
 
 std::filesystem::path FirmwareEditor::open_firmware_folder(const ProjectContext& context) const {

@@ -2,9 +2,12 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "core/firmware/bank_ranges.h"
+#include "core/firmware/image_patch.h"
 #include "core/firmware/progress.h"
 #include "core/messages.h"
 #include "core/shell/project_context.h"
@@ -30,22 +33,32 @@ class FirmwareEditor {
     std::string template_file_name;         // the image to patch, without folder
     std::filesystem::path template_folder;  // where that image lies
     std::filesystem::path bank_dir;         // empty until a "bin" folder is found or chosen
-    std::filesystem::path output_dir;
-    std::string output_name;  // follows the hidden field NewFileSx
+    std::filesystem::path output_dir;       // the project folder; the image and update.log go here
+    std::string output_name;                // follows the hidden field NewFileSx
     std::array<BankBox, BankRanges::count> boxes{};
     int port = 0;  // 0 for "COM1"
     Progress progress;
     bool execute_enabled = false;  // "Execute update firmware"
     bool patch_enabled = true;     // ExeModFileSx, off while a patch runs
     bool options_shown = false;    // GbBank and DirFileBin
+    bool image_made = false;       // the last patch made the output image
+
+    // How the flash writer is started: the program and its one argument. Tests
+    // put a recorder here, to see at once whether it was started.
+    std::function<bool(const std::filesystem::path&, const std::string&)> start_writer;
 
     // Each showing: resets boxes, port and progress, takes the project's "bin"
     // folder, checks the template and makes its folder current. Errors are
     // shown as error boxes and leave "Execute update firmware" disabled.
     void show(const ProjectContext& context, Messages& messages);
 
-    // Patches the checked, visible banks into the template; true when the
-    // output image was made by this run.
+    // When "Execute update firmware" starts the flash writer: on any image the
+    // run made (the dialog), or only when every chosen bank is in it (a script).
+    enum class LaunchWhen { ImageMade, EveryBankPatched };
+
+    // Patches the checked, visible banks into the template in one pass; true
+    // when the output image was made by this run. Each image made is recorded
+    // in the project's update.log. "Project not valid" when there is no project.
     bool patch(Messages& messages, const ProgressFn& notify = {});
 
     // Starts the flash writer on the output image and the chosen port, without
@@ -53,8 +66,11 @@ class FirmwareEditor {
     bool launch(const ProjectContext& context, Messages& messages);
 
     // "Execute update firmware": the patch, then the launch, but only when the
-    // patch made the image: an older image must never reach the device.
-    bool execute(const ProjectContext& context, Messages& messages, const ProgressFn& notify = {});
+    // patch made the image: an older image must never reach the device. The
+    // update.log line names the port when the writer was started. True when
+    // it was.
+    bool execute(const ProjectContext& context, Messages& messages, const ProgressFn& notify = {},
+                 LaunchWhen when = LaunchWhen::ImageMade);
 
     std::filesystem::path output_path() const { return output_dir / output_name; }
 
@@ -69,7 +85,11 @@ class FirmwareEditor {
     void set_output_name(const std::string& name) { output_name = name; }
 
   private:
+    std::optional<PatchOutcome> make_image(Messages& messages, const ProgressFn& notify);
+    void record_update(const PatchOutcome& outcome, std::optional<int> started_port);
     void use_template(const ProjectContext& context, const std::filesystem::path& file);
+
+    ImagePatch last_patch_;
 };
 
 }  // namespace fenwarp

@@ -1,54 +1,77 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "core/firmware/progress.h"
+#include "core/firmware/bank_ranges.h"
 #include "core/firmware/s_record.h"
 
 namespace fenwarp {
 
-// Written: an end record came after the bank was put in. NoRecord: an end
-// record came, but no data record of the bank's range. Failed: no end record,
-// an empty line, a data record without a readable address, or a write error.
-enum class SpliceOutcome { Failed, NoRecord, Written };
+// Where the splicer's output goes.
+class ImageSink {
+  public:
+    virtual ~ImageSink() = default;
+    virtual void write(std::string_view bytes) = 0;
+};
 
-// One pass over an S-record image, line by line. The lines it keeps are
-// copied as they stand, in runs, so a large image costs little more than a
-// copy; the bank's records take the place of the first data record of its
-// range and the range's other data records are dropped. A record that
-// crosses a bank edge keeps its bytes outside the bank, re-encoded.
+// How a splice ended. On failure `line` is the template line that stopped it
+// (counted from 1; 0 when the image ended without an end record).
+struct SpliceOutcome {
+    bool failed = false;
+    long line = 0;
+    std::string reason;
+    // Per bank: its records stand before the image's last end record.
+    std::array<bool, BankRanges::count> written{};
+    // Per bank patched: the image held no data record of its range before its
+    // last end record.
+    std::array<bool, BankRanges::count> no_record{};
+};
+
+// One pass over an S-record image, fed piece by piece, splicing every
+// selected bank at once: the 512 records of a bank take the place of the
+// first data record of its range, the range's other data records are
+// dropped, and a record across a bank edge keeps its bytes outside the bank,
+// re-encoded after its own checksum was checked. Every other line is copied
+// as it stands, in runs. Lines after an end record are never a fault: the
+// loader stops at the end record. Memory is one pending line plus the pieces
+// fed; nothing indexes the image ahead of reading it.
 class ImageSplicer {
   public:
-    ImageSplicer(std::string_view image, std::string_view records, int bank, std::ostream& out,
-                 ProgressMeter& progress);
+    // records[k - 1]: the records of bank k with CR LF line ends, or empty
+    // when bank k is not patched. With no bank to patch the image is copied
+    // byte for byte.
+    ImageSplicer(const std::array<std::string, BankRanges::count>& records, ImageSink& out);
 
-    long line_count() const { return static_cast<long>(line_ends_.size()); }
-    SpliceOutcome run();
+    // The next piece of the image; false once the splice has failed.
+    bool feed(std::string_view piece);
+    // The image has ended.
+    SpliceOutcome finish();
 
   private:
-    bool handle(std::string_view line, std::size_t start, std::size_t next);
-    bool handle_data(std::string_view line, std::size_t start, std::size_t next);
-    void insert_bank();
+    bool take_line(std::string_view raw, bool in_piece);
+    enum class Fate { Keep, Replaced, Fail };
+    Fate handle(std::string_view line);
+    Fate handle_data(std::string_view line);
+    Fate fail(const char* reason);
+    void insert_bank(int bank);
     void write_piece(const DataRecordHead& head, std::uint32_t address,
                      std::span<const std::uint8_t> data);
-    void flush(std::size_t until);
+    void flush_run();
 
-    std::string_view image_;
-    std::string_view records_;
-    int bank_;
-    std::ostream& out_;
-    ProgressMeter& progress_;
-    std::vector<std::size_t> line_ends_;  // just past each line's end
-    std::size_t run_start_ = 0;           // first byte of the kept lines not yet written
-    bool inserted_ = false;
+    const std::array<std::string, BankRanges::count>& records_;
+    ImageSink& out_;
+    bool copy_only_ = true;
+    std::string pending_;              // a line begun in an earlier piece
+    const char* run_begin_ = nullptr;  // kept lines of the current piece not yet written
+    const char* run_end_ = nullptr;
+    long line_number_ = 0;
     bool end_seen_ = false;
-    bool bank_before_end_ = false;
-    bool last_kept_ = false;
+    std::array<bool, BankRanges::count> inserted_{};
+    SpliceOutcome outcome_;
 };
 
 }  // namespace fenwarp

@@ -87,6 +87,17 @@ std::optional<std::vector<std::uint8_t>> data_record_bytes(std::string_view line
     return bytes;
 }
 
+bool data_record_checksum_ok(std::string_view line, const DataRecordHead& head,
+                             std::span<const std::uint8_t> data) {
+    const std::size_t at = 4 + 2 * static_cast<std::size_t>(head.address_bytes) + 2 * data.size();
+    if (line.size() < at + 2) return false;
+    std::optional<std::uint32_t> count = hex_number(line.substr(2, 2));
+    std::optional<std::uint32_t> stated = hex_number(line.substr(at, 2));
+    if (!count || !stated) return false;
+    return *stated == record_checksum(static_cast<std::uint8_t>(*count), head.address,
+                                      head.address_bytes, data);
+}
+
 std::uint8_t record_checksum(std::uint8_t byte_count, std::uint32_t address, int address_bytes,
                              std::span<const std::uint8_t> data) {
     unsigned sum = byte_count;

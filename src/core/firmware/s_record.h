@@ -32,6 +32,11 @@ std::optional<DataRecordHead> data_record_head(std::string_view line);
 std::optional<std::vector<std::uint8_t>> data_record_bytes(std::string_view line,
                                                            const DataRecordHead& head);
 
+// True when the record's own checksum, after its data bytes, matches its byte
+// count, address and data.
+bool data_record_checksum_ok(std::string_view line, const DataRecordHead& head,
+                             std::span<const std::uint8_t> data);
+
 // The standard checksum: one's complement of the low byte of the sum of the
 // byte count, the address bytes and the data bytes.
 std::uint8_t record_checksum(std::uint8_t byte_count, std::uint32_t address, int address_bytes,

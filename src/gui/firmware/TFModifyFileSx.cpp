@@ -12,6 +12,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <limits>
+
 #include "gui/qt_messages.h"
 #include "gui/shell/folder_picker.h"
 #include "gui/widgets/bordered_panel.h"
@@ -145,8 +147,10 @@ void TFModifyFileSx::showState() {
 // Repaints the bar while the patch runs; user input waits for the end, so
 // nothing starts a second patch meanwhile.
 void TFModifyFileSx::showProgress(const fenwarp::Progress& progress) {
-    avanzamento_->setMaximum(static_cast<int>(progress.maximum));
-    avanzamento_->setValue(static_cast<int>(progress.value));
+    // The patch counts the template's bytes; a bar holds an int.
+    const long scale = progress.maximum / std::numeric_limits<int>::max() + 1;
+    avanzamento_->setMaximum(static_cast<int>(progress.maximum / scale));
+    avanzamento_->setValue(static_cast<int>(progress.value / scale));
     if (session_.firmware.patch_enabled) return;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

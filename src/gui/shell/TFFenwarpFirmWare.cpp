@@ -11,7 +11,8 @@
 #include <QWindow>
 #include <exception>
 
-#include "core/banks/bank_build.h"
+#include "core/banks/update_device.h"
+#include "core/shell/project_check.h"
 #include "gui/qt_messages.h"
 #include "gui/shell/TFsaveproj.h"
 #include "gui/shell/folder_picker.h"
@@ -139,17 +140,21 @@ struct BusyCursor {
 
 }  // namespace
 
+// The firmware dialog opens only when every bank file and the listing hold
+// this compile: an old bank must never be patched into the image.
 void TFFenwarpFirmWare::CreateBinaClick() {
+    const std::filesystem::path& project = session_.context().project_dir;
+    if (!fenwarp::require_project(project, messages_)) return;
     if (fenwarp::ProjectContext::board_variant == 2) {
         labelstate_->setText("Wait..");
         QCoreApplication::processEvents();
-        bool built = false;
+        fenwarp::UpdateDeviceResult result;
         {
             BusyCursor busy;
-            built = fenwarp::build_banks(session_.context().project_dir, session_.banks, messages_);
+            result = fenwarp::update_device(project, session_.banks, messages_);
         }
         labelstate_->setText("--");
-        if (!built) return;
+        if (!result.every_file_written()) return;
     }
     showDialog(dialogs_.firmware);
 }

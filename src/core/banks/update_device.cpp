@@ -1,0 +1,52 @@
+#include "core/banks/update_device.h"
+
+#include "core/banks/bank_compiler.h"
+#include "core/error.h"
+#include "core/shell/project_check.h"
+
+namespace fenwarp {
+namespace {
+
+// Passes every message on and keeps it for the result.
+class KeptMessages : public Messages {
+  public:
+    KeptMessages(Messages& to, std::vector<std::string>& kept) : to_(to), kept_(kept) {}
+    void show(const std::string& text, MessageKind kind) override {
+        kept_.push_back(text);
+        to_.show(text, kind);
+    }
+
+  private:
+    Messages& to_;
+    std::vector<std::string>& kept_;
+};
+
+}  // namespace
+
+UpdateDeviceResult update_device(const std::filesystem::path& project_dir, BankImages& images,
+                                 Messages& messages) {
+    UpdateDeviceResult result;
+    KeptMessages shown(messages, result.messages);
+    if (!require_project(project_dir, shown)) return result;
+    result.project_valid = true;
+    const CompileOutcome compiled = compile_banks(project_dir, images, shown);
+    if (!compiled.complete) return result;
+    result.compiled = true;
+    result.directory = compiled.directory;
+    FilesWritten files = write_bank_files(images, project_dir);
+    result.written = std::move(files.written);
+    result.not_written = std::move(files.not_written);
+    try {
+        write_bank_listing(images, project_dir);
+        result.written.push_back(bank_listing_path(project_dir));
+    } catch (const Error& e) {
+        result.not_written.push_back({bank_listing_path(project_dir), e.what()});
+    }
+    for (const FileNotWritten& file : result.not_written) {
+        shown.show("File " + file.path.filename().string() + " not written: " + file.reason,
+                   MessageKind::Information);
+    }
+    return result;
+}
+
+}  // namespace fenwarp

@@ -30,8 +30,14 @@ bool load(TableEditor& editor, const ProjectContext& context, Messages& messages
     return loaded.status == LoadStatus::Loaded && loaded.dropped == 0;
 }
 
-// Unlike the dialog, the command says why an import did not complete.
+// Unlike the dialog, the command names every record it skipped and says why
+// an import did not complete.
 int report(const ImportResult& result, const std::string& workbook, const char* table) {
+    for (const SkippedRecord& skipped : result.skipped) {
+        std::cerr << "fenwarp-cli: warning: " << workbook << ": record " << skipped.record
+                  << " (sheet row " << skipped.record + 1 << ") skipped: " << skipped.reason
+                  << "\n";
+    }
     switch (result.status) {
         case ImportStatus::Completed:
             std::cout << table << ": " << result.records_taken << " records imported from "
@@ -46,6 +52,10 @@ int report(const ImportResult& result, const std::string& workbook, const char* 
         case ImportStatus::Stopped:
             std::cerr << "fenwarp-cli: " << workbook << ": import stopped at " << result.reason
                       << "\n";
+            break;
+        case ImportStatus::NoRecords:
+        case ImportStatus::Formula:
+            std::cerr << "fenwarp-cli: " << workbook << ": " << result.reason << "\n";
             break;
     }
     std::cerr << "fenwarp-cli: " << table << ".xml left unchanged\n";

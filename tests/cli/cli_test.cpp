@@ -133,6 +133,31 @@ TEST_F(CliTest, ExportAndImportLeaveTheDocumentAloneWhenTheImportFails) {
     EXPECT_NE(test::read_file(project / "sdo.xml").find("IndexA=\"$2001\""), std::string::npos);
 }
 
+TEST_F(CliTest, AnImportThatTakesNoRecordFailsAndSkippedRecordsAreNamed) {
+    write_documents();
+    test::TestWorkbooks books;
+    for (const char* file : {"sdo_headings.xls", "sdo_empty.xls", "sdo_formula.xls"}) {
+        CliRun nothing = run("import P sdo '" + (books / file).string() + "'");
+        EXPECT_EQ(nothing.status, 1) << file;
+        EXPECT_NE(nothing.err.find("sdo.xml left unchanged"), std::string::npos) << nothing.err;
+        EXPECT_EQ(test::read_file(project / "sdo.xml"), sdo_xml) << file;
+    }
+    CliRun formula = run("import P sdo '" + (books / "sdo_formula.xls").string() + "'");
+    EXPECT_NE(formula.err.find("row 3, column B holds a formula"), std::string::npos)
+        << formula.err;
+
+    CliRun done = run("import P sdo '" + (books / "sdo_exported.xls").string() + "'");
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_NE(done.out.find("2 records imported"), std::string::npos) << done.out;
+    EXPECT_NE(done.err.find("record 2 (sheet row 3) skipped: blank record"), std::string::npos)
+        << done.err;
+    EXPECT_NE(done.err.find("record 4 (sheet row 5) skipped: heading record"), std::string::npos)
+        << done.err;
+    const std::string saved = test::read_file(project / "sdo.xml");
+    EXPECT_EQ(saved.find("Index\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("IndexA=\"0x3000\""), std::string::npos) << saved;
+}
+
 TEST_F(CliTest, UpdateCompilesPatchesAndLaunchesOnTheChosenPort) {
     write_documents();
     test::write_file(dir / "MASTER" / "Brax_Traslate.sx", test::small_template());

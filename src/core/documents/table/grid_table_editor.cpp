@@ -61,6 +61,11 @@ void GridTableEditor::save_document(const std::filesystem::path& file) const {
     std::vector<TableRecord> records;
     for (int direction = 0; direction < 2; ++direction) {
         std::vector<TableRecord> rows = saved_rows(direction);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            check_record_characters(
+                table(), rows[r],
+                "row " + std::to_string(r) + (direction == 0 ? " of sga" : " of sgb"));
+        }
         for (TableRecord& row : rows) row[d] = document_code_text(row[d] == "1", direction);
         order(rows, direction);
         for (TableRecord& row : rows) records.push_back(std::move(row));
@@ -84,6 +89,8 @@ void GridTableEditor::export_csv(const std::filesystem::path& project_dir) const
 
 ImportResult GridTableEditor::import_workbook(const std::filesystem::path& workbook,
                                               WorkbookAccess& access) {
+    // A workbook that gives no record leaves the pages as they were.
+    const TextGrid kept[2] = {sga, sgb};
     clear_data_rows();
     const std::size_t d = table().direction_field;
     PageFiller filler(*this);
@@ -101,7 +108,12 @@ ImportResult GridTableEditor::import_workbook(const std::filesystem::path& workb
         }
         return std::nullopt;
     };
-    return import_table(access, workbook, table().base_name, read);
+    ImportResult result = import_table(access, workbook, table(), read);
+    if (result.records_taken == 0) {
+        sga = kept[0];
+        sgb = kept[1];
+    }
+    return result;
 }
 
 }  // namespace fenwarp

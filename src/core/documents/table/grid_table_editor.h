@@ -36,7 +36,8 @@ class GridTableEditor : public TableEditor, public GridPages {
     void export_csv(const std::filesystem::path& project_dir) const override;
     // Empties the data rows of both grids, then fills them from the sheet.
     // Stops at a record whose direction code does not convert or whose page
-    // is full, keeping the rows filled before it.
+    // is full, keeping the rows filled before it. When no record was taken,
+    // whatever the reason, the pages keep what they held.
     ImportResult import_workbook(const std::filesystem::path& workbook,
                                  WorkbookAccess& access) override;
 

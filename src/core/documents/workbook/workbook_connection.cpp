@@ -7,6 +7,7 @@
 #include "core/documents/workbook/cell_text.h"
 #include "core/documents/workbook/lower_case.h"
 #include "core/documents/workbook/workbook_error.h"
+#include "core/file_system.h"
 
 namespace fenwarp {
 
@@ -33,6 +34,15 @@ std::string sheet_name(const void* handle, unsigned index) {
     return name;
 }
 
+// "A" to "Z", then "AA" and on, as a spreadsheet names its columns.
+std::string column_name(std::size_t column) {
+    std::string name;
+    for (std::size_t n = column + 1; n > 0; n = (n - 1) / 26) {
+        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return name;
+}
+
 }  // namespace
 
 std::filesystem::path connection_database(const std::string& connection_text) {
@@ -52,6 +62,9 @@ std::filesystem::path connection_database(const std::string& connection_text) {
 void WorkbookConnection::open() {
     close();
     const std::filesystem::path file = connection_database(connection_text_);
+    if (!is_file(file)) {
+        throw WorkbookError("Cannot open workbook " + file.string() + ": not a regular file");
+    }
     const void* handle = nullptr;
     int rc = freexl_open(file.c_str(), &handle);
     // FreeXL may report success and still give no handle for a file it could
@@ -61,11 +74,14 @@ void WorkbookConnection::open() {
         throw WorkbookError("Cannot open workbook " + file.string() + code_text(rc));
     }
     handle_ = handle;
+    formulas_ = find_formula_cells(file);
 }
 
 void WorkbookConnection::close() {
     if (handle_ != nullptr) freexl_close(handle_);
     handle_ = nullptr;
+    formulas_.clear();
+    sheet_.clear();
 }
 
 std::vector<std::string> WorkbookConnection::table_names() const {
@@ -81,12 +97,14 @@ SheetSize WorkbookConnection::select_sheet(const std::string& sheet) {
     const std::string wanted = lower_case(sheet);
     const unsigned count = sheet_count(handle_);
     for (unsigned i = 0; i < count && i <= std::numeric_limits<unsigned short>::max(); ++i) {
-        if (lower_case(sheet_name(handle_, i)) != wanted) continue;
+        std::string name = sheet_name(handle_, i);
+        if (lower_case(name) != wanted) continue;
         int rc = freexl_select_active_worksheet(handle_, static_cast<unsigned short>(i));
         unsigned rows = 0;
         unsigned short columns = 0;
         if (rc == FREEXL_OK) rc = freexl_worksheet_dimensions(handle_, &rows, &columns);
         if (rc != FREEXL_OK) throw WorkbookError("Cannot read sheet " + sheet + code_text(rc));
+        sheet_ = std::move(name);
         return {rows, columns};
     }
     throw WorkbookError("No sheet " + sheet + " in the workbook");
@@ -118,8 +136,20 @@ std::optional<std::string> WorkbookConnection::cell(std::size_t row, std::size_t
             if (value.value.text_value == nullptr) return std::nullopt;
             return std::string(value.value.text_value);
         default:
+            if (holds_formula(row, column)) {
+                throw FormulaCellError("Sheet " + sheet_ + ", row " + std::to_string(row + 1) +
+                                       ", column " + column_name(column) +
+                                       " holds a formula: formulas must be replaced by values");
+            }
             return std::nullopt;
     }
+}
+
+bool WorkbookConnection::holds_formula(std::size_t row, std::size_t column) const {
+    auto found = formulas_.find(sheet_);
+    return found != formulas_.end() &&
+           found->second.count(
+               {static_cast<std::uint32_t>(row), static_cast<std::uint16_t>(column)}) != 0;
 }
 
 }  // namespace fenwarp

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/documents/workbook/formula_cells.h"
+
 namespace fenwarp {
 
 // The size of a sheet: rows and columns as counts, the heading row included.
@@ -27,7 +29,8 @@ class WorkbookConnection {
     const std::string& connection_text() const { return connection_text_; }
 
     // Opens the workbook the connection text names, closing any open one first.
-    // Throws WorkbookError when it cannot be read.
+    // Throws WorkbookError when it cannot be read or is no regular file (a
+    // FIFO would block the reader for good).
     void open();
     void close();
     bool is_open() const { return handle_ != nullptr; }
@@ -39,12 +42,17 @@ class WorkbookConnection {
     // from. Throws WorkbookError when there is none.
     SheetSize select_sheet(const std::string& sheet);
     // A cell of the selected sheet: nothing for an empty one, numbers in their
-    // text form, texts and dates as they come.
+    // text form, booleans "1" or "0", texts and dates as they come. Throws
+    // FormulaCellError for a formula cell, whose value the reader cannot give.
     std::optional<std::string> cell(std::size_t row, std::size_t column) const;
 
   private:
+    bool holds_formula(std::size_t row, std::size_t column) const;
+
     std::string connection_text_;
     const void* handle_ = nullptr;
+    FormulaCells formulas_;
+    std::string sheet_;  // the selected sheet's name as the workbook has it
 };
 
 // The workbook a connection text names: the DBQ value, which runs up to the

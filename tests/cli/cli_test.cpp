@@ -1,6 +1,7 @@
 // fenwarp-cli as a script runs it: exit status, what it prints, what it leaves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -156,6 +157,28 @@ TEST_F(CliTest, AnImportThatTakesNoRecordFailsAndSkippedRecordsAreNamed) {
     const std::string saved = test::read_file(project / "sdo.xml");
     EXPECT_EQ(saved.find("Index\""), std::string::npos) << saved;
     EXPECT_NE(saved.find("IndexA=\"0x3000\""), std::string::npos) << saved;
+}
+
+TEST_F(CliTest, ThePdoTableGoesThroughTheSameCommands) {
+    write_documents();
+    CliRun exported = run("export P rpdodef");
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    const std::string csv = test::read_file(project / "rpdodef.csv");
+    EXPECT_EQ(csv.substr(0, 37), "cobid,id_dev_orig,00,posind,n_tpdo,\r\n");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 22);
+
+    test::TestWorkbooks books;
+    CliRun full = run("import P rpdodef '" + (books / "rpdodef_full.xls").string() + "'");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("page is full"), std::string::npos) << full.err;
+    EXPECT_EQ(test::read_file(project / "rpdodef.xml"), "<rpdodef/>");
+    CliRun done = run("import P rpdodef '" + (books / "rpdodef.xls").string() + "'");
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_EQ(test::read_file(project / "rpdodef.xml"),
+              "<rpdodef><row cobid=\"384\" id_dev_orig=\"2\" en_bypass=\"2\" posind=\"0\" "
+              "n_tpdo=\"1\"/><row cobid=\"0x201\" id_dev_orig=\"3\" en_bypass=\"3\" posind=\"1\" "
+              "n_tpdo=\"1\"/><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"1\" posind=\"2\" "
+              "n_tpdo=\"3\"/></rpdodef>");
 }
 
 TEST_F(CliTest, UpdateCompilesPatchesAndLaunchesOnTheChosenPort) {

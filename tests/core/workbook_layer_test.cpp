@@ -10,6 +10,7 @@
 #include "core/documents/workbook/table_import.h"
 #include "core/documents/workbook/workbook_access.h"
 #include "core/documents/workbook/workbook_error.h"
+#include "core/documents/workbook/workbook_reader.h"
 #include "test_support.h"
 
 namespace fenwarp {
@@ -160,6 +161,27 @@ TEST_F(ImportWalkTest, EndsAtTheFirstFailureAndSaysWhy) {
         EXPECT_NE(result.reason.find(c.reason_part), std::string::npos) << result.reason;
         EXPECT_FALSE(access.connection.is_open()) << c.file;
     }
+}
+
+// FreeXL reads before one of its buffers on this file (found by fuzzing); the
+// reader runs in a child process, so the fault costs only the import.
+TEST(WorkbookReader, AFileThatFaultsTheLibraryIsRefusedAndTheProgramGoesOn) {
+    const std::filesystem::path file = std::filesystem::path(FENWARP_TEST_SOURCE_DIR) /
+                                       "../fuzz/corpus/workbook/freexl_iconv_underflow.xls";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    WorkbookConnection connection;
+    connection.set_connection_text(connection_text(file));
+    EXPECT_THROW(connection.open(), WorkbookError);
+    EXPECT_FALSE(connection.is_open());
+    connection.set_connection_text(connection_text(workbooks() / "sdo_upper.xls"));
+    connection.open();
+    EXPECT_EQ(connection.table_names(), std::vector<std::string>{"SDO$"});
+}
+
+TEST(WorkbookReader, AReaderThatRunsOutOfTimeIsGivenUp) {
+    EXPECT_THROW(read_workbook(workbooks() / "sdo_full.xls", std::chrono::milliseconds(0)),
+                 WorkbookError);
+    EXPECT_EQ(read_workbook(workbooks() / "sdo_upper.xls").sheets.at(0).cells.at({1, 1}), "0x2100");
 }
 
 }  // namespace

@@ -7,17 +7,13 @@
 #include <vector>
 
 #include "core/documents/workbook/formula_cells.h"
+#include "core/documents/workbook/workbook_data.h"
 
 namespace fenwarp {
 
-// The size of a sheet: rows and columns as counts, the heading row included.
-struct SheetSize {
-    std::size_t rows = 0;
-    std::size_t columns = 0;
-};
-
 // A read-only connection to one .xls workbook, addressed by a connection text
-// of the form "...;DBQ=<path>;Mode=Read". The workbook is read whole on open.
+// of the form "...;DBQ=<path>;Mode=Read". The workbook is read whole on open,
+// by a child process (see workbook_reader.h).
 class WorkbookConnection {
   public:
     WorkbookConnection() = default;
@@ -33,7 +29,7 @@ class WorkbookConnection {
     // FIFO would block the reader for good).
     void open();
     void close();
-    bool is_open() const { return handle_ != nullptr; }
+    bool is_open() const { return data_.has_value(); }
 
     // Every worksheet's name followed by "$", in workbook order.
     std::vector<std::string> table_names() const;
@@ -50,9 +46,9 @@ class WorkbookConnection {
     bool holds_formula(std::size_t row, std::size_t column) const;
 
     std::string connection_text_;
-    const void* handle_ = nullptr;
+    std::optional<WorkbookData> data_;
+    const SheetData* selected_ = nullptr;
     FormulaCells formulas_;
-    std::string sheet_;  // the selected sheet's name as the workbook has it
 };
 
 // The workbook a connection text names: the DBQ value, which runs up to the

@@ -50,7 +50,7 @@ class GridPages {
 // The next free row of each page while records are placed one by one.
 class PageFiller {
   public:
-    PageFiller(GridPages& pages) : pages_(pages) {}
+    explicit PageFiller(GridPages& pages) : pages_(pages) {}
 
     bool full(int direction) const { return next_[direction] > pages_.description().page_records; }
     // Puts the record on the next free row of its page; false, and nothing

@@ -1,5 +1,6 @@
 #include "core/documents/workbook/formula_cells.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>

@@ -1,4 +1,5 @@
 #include <iostream>
+#include <memory>
 
 #include "cli/command_list.h"
 #include "cli/project_arg.h"
@@ -9,17 +10,34 @@ namespace fenwarp::cli {
 
 namespace {
 
-const TableCommands* table_arg(const std::string& name) {
-    const TableCommands* table = find_table(name);
-    if (table == nullptr) {
+std::unique_ptr<TableEditor> table_arg(const std::string& name) {
+    std::unique_ptr<TableEditor> editor = table_editor(name);
+    if (editor == nullptr) {
         std::cerr << "fenwarp-cli: unknown table '" << name << "' (tables: " << table_names()
                   << ")\n";
     }
-    return table;
+    return editor;
 }
 
-// Unlike the dialog, the command says why an import did not complete.
+// Loads the table's document. False, with the editor's messages on stderr,
+// when it could not be taken whole, so that it is never exported or
+// overwritten in part. A missing document is an empty table.
+bool load(TableEditor& editor, const ProjectContext& context, Messages& messages) {
+    MessageRecorder recorder;
+    const LoadResult loaded = editor.load(context.document_path(editor.table()), recorder);
+    if (loaded.status == LoadStatus::Missing) return true;
+    for (const std::string& text : recorder.texts) messages.show(text, MessageKind::Error);
+    return loaded.status == LoadStatus::Loaded && loaded.dropped == 0;
+}
+
+// Unlike the dialog, the command names every record it skipped and says why
+// an import did not complete.
 int report(const ImportResult& result, const std::string& workbook, const char* table) {
+    for (const SkippedRecord& skipped : result.skipped) {
+        std::cerr << "fenwarp-cli: warning: " << workbook << ": record " << skipped.record
+                  << " (sheet row " << skipped.record + 1 << ") skipped: " << skipped.reason
+                  << "\n";
+    }
     switch (result.status) {
         case ImportStatus::Completed:
             std::cout << table << ": " << result.records_taken << " records imported from "
@@ -35,6 +53,10 @@ int report(const ImportResult& result, const std::string& workbook, const char* 
             std::cerr << "fenwarp-cli: " << workbook << ": import stopped at " << result.reason
                       << "\n";
             break;
+        case ImportStatus::NoRecords:
+        case ImportStatus::Formula:
+            std::cerr << "fenwarp-cli: " << workbook << ": " << result.reason << "\n";
+            break;
     }
     std::cerr << "fenwarp-cli: " << table << ".xml left unchanged\n";
     return 1;
@@ -47,14 +69,17 @@ int run_export(const Args& args, StderrMessages& messages) {
         std::cerr << "Usage: fenwarp-cli export PROJECT TABLE\n";
         return 2;
     }
-    const TableCommands* table = table_arg(args[1]);
-    if (table == nullptr) return 2;
+    std::unique_ptr<TableEditor> editor = table_arg(args[1]);
+    if (editor == nullptr) return 2;
     const ProjectContext context = project_context(args[0]);
-    if (!table->export_csv(context, messages)) {
-        std::cerr << "fenwarp-cli: " << table->name << ".xml cannot be read; nothing exported\n";
+    const char* name = editor->table().base_name;
+    if (!load(*editor, context, messages)) {
+        std::cerr << "fenwarp-cli: " << editor->table().document
+                  << " cannot be read; nothing exported\n";
         return 1;
     }
-    std::cout << csv_path(context.project_dir, table->name).string() << "\n";
+    editor->export_csv(context.project_dir);
+    std::cout << csv_path(context.project_dir, name).string() << "\n";
     return 0;
 }
 
@@ -63,15 +88,20 @@ int run_import(const Args& args, StderrMessages& messages) {
         std::cerr << "Usage: fenwarp-cli import PROJECT TABLE WORKBOOK\n";
         return 2;
     }
-    const TableCommands* table = table_arg(args[1]);
-    if (table == nullptr) return 2;
+    std::unique_ptr<TableEditor> editor = table_arg(args[1]);
+    if (editor == nullptr) return 2;
     const ProjectContext context = project_context(args[0]);
-    ImportResult result;
-    if (!table->import(context, args[2], messages, result)) {
-        std::cerr << "fenwarp-cli: " << table->name << ".xml cannot be read; nothing imported\n";
+    if (!load(*editor, context, messages)) {
+        std::cerr << "fenwarp-cli: " << editor->table().document
+                  << " cannot be read; nothing imported\n";
         return 1;
     }
-    return report(result, args[2], table->name);
+    WorkbookAccess access;
+    const ImportResult result = editor->import_workbook(args[2], access);
+    if (result.status == ImportStatus::Completed) {
+        editor->save_document(context.document_path(editor->table()));
+    }
+    return report(result, args[2], editor->table().base_name);
 }
 
 }  // namespace fenwarp::cli

@@ -1,25 +1,21 @@
 #include "cli/table_registry.h"
 
+#include "core/documents/table/table_catalogue.h"
+#include "core/documents/table_editors.h"
+
 namespace fenwarp::cli {
 
-const std::vector<TableCommands>& tables() {
-    // A new table adds its line here.
-    static const std::vector<TableCommands> list = {sdo_table_commands()};
-    return list;
-}
-
-const TableCommands* find_table(const std::string& name) {
-    for (const TableCommands& table : tables()) {
-        if (name == table.name) return &table;
-    }
-    return nullptr;
+std::unique_ptr<TableEditor> table_editor(const std::string& name) {
+    const TableDescription* table = find_table(name);
+    return table != nullptr ? make_table_editor(*table) : nullptr;
 }
 
 std::string table_names() {
     std::string names;
-    for (const TableCommands& table : tables()) {
+    for (const TableDescription* table : table_catalogue()) {
+        if (make_table_editor(*table) == nullptr) continue;
         if (!names.empty()) names += ", ";
-        names += table.name;
+        names += table->base_name;
     }
     return names;
 }

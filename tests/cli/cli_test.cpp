@@ -138,6 +138,53 @@ TEST_F(CliTest, ExportAndImportLeaveTheDocumentAloneWhenTheImportFails) {
     EXPECT_NE(test::read_file(project / "sdo.xml").find("IndexA=\"$2001\""), std::string::npos);
 }
 
+TEST_F(CliTest, AnImportThatTakesNoRecordFailsAndSkippedRecordsAreNamed) {
+    write_documents();
+    test::TestWorkbooks books;
+    for (const char* file : {"sdo_headings.xls", "sdo_empty.xls", "sdo_formula.xls"}) {
+        CliRun nothing = run("import P sdo '" + (books / file).string() + "'");
+        EXPECT_EQ(nothing.status, 1) << file;
+        EXPECT_NE(nothing.err.find("sdo.xml left unchanged"), std::string::npos) << nothing.err;
+        EXPECT_EQ(test::read_file(project / "sdo.xml"), sdo_xml) << file;
+    }
+    CliRun formula = run("import P sdo '" + (books / "sdo_formula.xls").string() + "'");
+    EXPECT_NE(formula.err.find("row 3, column B holds a formula"), std::string::npos)
+        << formula.err;
+
+    CliRun done = run("import P sdo '" + (books / "sdo_exported.xls").string() + "'");
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_NE(done.out.find("2 records imported"), std::string::npos) << done.out;
+    EXPECT_NE(done.err.find("record 2 (sheet row 3) skipped: blank record"), std::string::npos)
+        << done.err;
+    EXPECT_NE(done.err.find("record 4 (sheet row 5) skipped: heading record"), std::string::npos)
+        << done.err;
+    const std::string saved = test::read_file(project / "sdo.xml");
+    EXPECT_EQ(saved.find("Index\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("IndexA=\"0x3000\""), std::string::npos) << saved;
+}
+
+TEST_F(CliTest, ThePdoTableGoesThroughTheSameCommands) {
+    write_documents();
+    CliRun exported = run("export P rpdodef");
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    const std::string csv = test::read_file(project / "rpdodef.csv");
+    EXPECT_EQ(csv.substr(0, 37), "cobid,id_dev_orig,00,posind,n_tpdo,\r\n");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 22);
+
+    test::TestWorkbooks books;
+    CliRun full = run("import P rpdodef '" + (books / "rpdodef_full.xls").string() + "'");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("page is full"), std::string::npos) << full.err;
+    EXPECT_EQ(test::read_file(project / "rpdodef.xml"), "<rpdodef/>");
+    CliRun done = run("import P rpdodef '" + (books / "rpdodef.xls").string() + "'");
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_EQ(test::read_file(project / "rpdodef.xml"),
+              "<rpdodef><row cobid=\"384\" id_dev_orig=\"2\" en_bypass=\"2\" posind=\"0\" "
+              "n_tpdo=\"1\"/><row cobid=\"0x201\" id_dev_orig=\"3\" en_bypass=\"3\" posind=\"1\" "
+              "n_tpdo=\"1\"/><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"1\" posind=\"2\" "
+              "n_tpdo=\"3\"/></rpdodef>");
+}
+
 TEST_F(CliTest, UpdateCompilesPatchesAndLaunchesOnTheChosenPort) {
     write_documents();
     test::write_file(dir / "MASTER" / "Brax_Traslate.sx", test::small_template());

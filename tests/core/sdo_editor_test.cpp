@@ -7,6 +7,7 @@
 
 #include "core/documents/document_messages.h"
 #include "core/documents/sdo/sdo_order.h"
+#include "core/documents/table/xml_characters.h"
 #include "core/documents/xml_document.h"
 #include "test_support.h"
 
@@ -155,6 +156,36 @@ TEST_F(SdoEditorTest, AFullPageSavesAll1500Rows) {
     XmlDocument document = XmlDocument::load(file);
     ASSERT_EQ(document.root().child_count(), 1500u);
     EXPECT_EQ(document.root().child(1499).attribute("IndexA"), "1500");
+}
+
+TEST_F(SdoEditorTest, ACharacterXmlCannotHoldIsRefusedNamingDocumentRowAndField) {
+    editor.save_document(file);
+    fill_row(editor.sga, 1, {"1", "0x2000"});
+    fill_row(editor.sgb, 1, {"0", "0x2000", "1", "2", "3", "4", "5", "bell\x07"});
+    try {
+        editor.save_document(file);
+        FAIL() << "saved";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "sdo.xml: row 0 of sgb, field mnemonico holds the character U+0007, which an "
+                  "XML document cannot hold; nothing was saved");
+    }
+    EXPECT_EQ(test::read_file(file), "<sdo/>");
+    // Tab, line ends and any other character are written as they stand.
+    editor.sgb.set_cell(1, 8, "a\tb\r\nc \xC3\xA9");
+    editor.save_document(file);
+    EXPECT_EQ(XmlDocument::load(file).root().child(1).attribute("mnemonico"), "a\tb\r\nc \xC3\xA9");
+}
+
+TEST(XmlCharacters, OnlyCharactersXml10AllowsPass) {
+    EXPECT_EQ(forbidden_xml_character("plain \t\n\r text \xE2\x82\xAC"), std::nullopt);
+    EXPECT_EQ(forbidden_xml_character(std::string("a\0b", 3)), U'\0');
+    EXPECT_EQ(forbidden_xml_character("\x1F"), U'\x1F');
+    EXPECT_EQ(forbidden_xml_character("\x0B"), U'\x0B');
+    EXPECT_EQ(forbidden_xml_character("x\xEF\xBF\xBE"), U'\uFFFE');
+    EXPECT_EQ(forbidden_xml_character("x\xEF\xBF\xBF"), U'\uFFFF');
+    EXPECT_EQ(forbidden_xml_character("\xED\xA0\x80"), char32_t{0xD800});
+    EXPECT_EQ(forbidden_xml_character("\xEF\xBF\xBD"), std::nullopt);  // U+FFFD is allowed
 }
 
 TEST_F(SdoEditorTest, AnEmptyTableSavesTheBareRoot) {

@@ -1,5 +1,6 @@
 // The SDO table's CSV export and workbook import.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 #include <string>
@@ -84,8 +85,9 @@ TEST_F(SdoExportTest, AFolderThatCannotBeWrittenThrows) {
 
 class SdoImportTest : public ::testing::Test {
   protected:
-    ImportResult import(const std::string& file) {
-        return editor.import_workbook(workbooks() / file, access);
+    ImportResult import(const std::string& file) { return import_workbook_at(workbooks() / file); }
+    ImportResult import_workbook_at(const std::filesystem::path& file) {
+        return editor.import_workbook(file, access);
     }
     // Leaves something on both pages for the import to clear.
     void fill_some() {
@@ -126,23 +128,26 @@ TEST_F(SdoImportTest, FailuresKeepWhatWasFilledAndWhatWasCleared) {
         ImportStatus status;
         const char* a1;  // IndexA of the first CAN 0 row
         const char* b1;  // IndexA of the first CAN 1 row
+        bool kept;       // no record taken: the pages keep what they held
     };
     const Case cases[] = {
-        {"sdo_upper.xls", ImportStatus::Completed, "0x2100", ""},
-        {"sdo_suffix.xls", ImportStatus::SheetMissing, "", ""},
-        {"absent.xls", ImportStatus::Unreadable, "", ""},
-        {"sdo_gap.xls", ImportStatus::Stopped, "0x2200", ""},
-        {"sdo_stop.xls", ImportStatus::Stopped, "", "0x2300"},
-        {"sdo_narrow.xls", ImportStatus::Stopped, "", ""},
+        {"sdo_upper.xls", ImportStatus::Completed, "0x2100", "", false},
+        {"sdo_suffix.xls", ImportStatus::SheetMissing, "", "", true},
+        {"absent.xls", ImportStatus::Unreadable, "", "", true},
+        {"sdo_gap.xls", ImportStatus::Completed, "0x2200", "0x2201", false},
+        {"sdo_stop.xls", ImportStatus::Stopped, "", "0x2300", false},
+        {"sdo_narrow.xls", ImportStatus::Stopped, "", "", true},
     };
     for (const Case& c : cases) {
+        editor.reset();
         fill_some();
         EXPECT_EQ(import(c.file).status, c.status) << c.file;
         EXPECT_EQ(editor.sga.cell(1, 2), c.a1) << c.file;
         EXPECT_EQ(editor.sgb.cell(1, 2), c.b1) << c.file;
         EXPECT_EQ(editor.sga.cell(2, 2), "") << c.file;
-        EXPECT_EQ(row_of(editor.sga, 3), Row(8, "")) << c.file;
-        EXPECT_EQ(row_of(editor.sgb, 3), Row(8, "")) << c.file;
+        const Row row3 = c.kept ? Row(8, "old") : Row(8, "");
+        EXPECT_EQ(row_of(editor.sga, 3), row3) << c.file;
+        EXPECT_EQ(row_of(editor.sgb, 3), row3) << c.file;
         EXPECT_FALSE(access.connection.is_open()) << c.file;
     }
 }
@@ -154,6 +159,58 @@ TEST_F(SdoImportTest, AFullPageEndsTheImport) {
     EXPECT_NE(result.reason.find("full"), std::string::npos) << result.reason;
     EXPECT_EQ(editor.sga.cell(1500, 2), "1499");
     EXPECT_TRUE(page_empty(editor.sgb));
+}
+
+TEST_F(SdoImportTest, AWorkbookThatGivesNoRecordLeavesThePagesAlone) {
+    for (const char* file : {"sdo_headings.xls", "sdo_empty.xls", "sdo_blank.xls"}) {
+        fill_some();
+        ImportResult result = import(file);
+        EXPECT_EQ(result.status, ImportStatus::NoRecords) << file;
+        EXPECT_EQ(result.records_taken, 0u) << file;
+        EXPECT_EQ(row_of(editor.sga, 3), Row(8, "old")) << file;
+        EXPECT_EQ(row_of(editor.sgb, 3), Row(8, "old")) << file;
+    }
+}
+
+TEST_F(SdoImportTest, AnExportSavedByASpreadsheetComesBackWithoutBlankOrHeadingRecords) {
+    ImportResult result = import("sdo_exported.xls");
+    EXPECT_EQ(result.status, ImportStatus::Completed);
+    EXPECT_EQ(result.records_taken, 2u);
+    ASSERT_EQ(result.skipped.size(), 4u);
+    EXPECT_EQ(result.skipped[0].record, 2u);
+    EXPECT_EQ(result.skipped[0].reason, "blank record");
+    EXPECT_EQ(result.skipped[2].record, 4u);
+    EXPECT_EQ(result.skipped[2].reason, "heading record");
+    EXPECT_EQ(result.skipped[3].record, 6u);
+    EXPECT_EQ(row_of(editor.sga, 1), (Row{"1", "0x2000", "1", "5", "0x6000", "0", "2", "speed"}));
+    EXPECT_EQ(row_of(editor.sga, 2), Row(8, ""));
+    EXPECT_EQ(editor.sgb.cell(1, 2), "0x3000");
+    EXPECT_EQ(row_of(editor.sgb, 2), Row(8, ""));
+}
+
+TEST_F(SdoImportTest, AFormulaCellStopsTheImportNamingItsPlace) {
+    ImportResult result = import("sdo_formula.xls");
+    EXPECT_EQ(result.status, ImportStatus::Formula);
+    EXPECT_EQ(result.reason,
+              "Sheet sdo, row 3, column B holds a formula: formulas must be replaced by values");
+    EXPECT_EQ(editor.sga.cell(1, 2), "0x2000");
+    EXPECT_EQ(editor.sga.cell(2, 2), "");
+}
+
+TEST_F(SdoImportTest, NumbersReadAsASpreadsheetShowsThemAndBooleansAsOneOrZero) {
+    ASSERT_EQ(import("sdo_values.xls").status, ImportStatus::Completed);
+    EXPECT_EQ(row_of(editor.sga, 1), (Row{"1", "0.3", "1", "0", "0x6000", "0", "2", "m"}));
+}
+
+TEST_F(SdoImportTest, AFifoIsRefusedWithoutBeingOpened) {
+    test::TempDir dir;
+    const std::filesystem::path fifo = dir / "x.xls";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fill_some();
+    ImportResult result = import_workbook_at(fifo);
+    EXPECT_EQ(result.status, ImportStatus::Unreadable);
+    EXPECT_NE(result.reason.find("not a regular file"), std::string::npos) << result.reason;
+    EXPECT_EQ(row_of(editor.sga, 3), Row(8, "old"));
 }
 
 TEST_F(SdoImportTest, ImportThenExportGivesTheSheetsLayout) {

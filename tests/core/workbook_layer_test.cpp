@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "../fixtures/workbook_fixtures.h"
+#include "core/documents/table/table_catalogue.h"
 #include "core/documents/workbook/cell_text.h"
 #include "core/documents/workbook/table_import.h"
 #include "core/documents/workbook/workbook_access.h"
 #include "core/documents/workbook/workbook_error.h"
+#include "core/documents/workbook/workbook_reader.h"
 #include "test_support.h"
 
 namespace fenwarp {
@@ -30,13 +32,14 @@ TEST_P(NumberTextTest, WholeValuesReadAsIntegers) {
     EXPECT_EQ(number_text(GetParam().value), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NumberTextTest,
-                         ::testing::Values(NumberCase{16.0, "16"}, NumberCase{8192.0, "8192"},
-                                           NumberCase{-3.0, "-3"}, NumberCase{-0.0, "0"},
-                                           NumberCase{1073741824.0, "1073741824"},
-                                           NumberCase{4294967296.0, "4294967296"},
-                                           NumberCase{1.5, "1.5"}, NumberCase{0.1, "0.1"},
-                                           NumberCase{1e300, "1e+300"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NumberTextTest,
+    ::testing::Values(NumberCase{16.0, "16"}, NumberCase{8192.0, "8192"}, NumberCase{-3.0, "-3"},
+                      NumberCase{-0.0, "0"}, NumberCase{1073741824.0, "1073741824"},
+                      NumberCase{4294967296.0, "4294967296"}, NumberCase{1.5, "1.5"},
+                      NumberCase{0.1, "0.1"}, NumberCase{1e300, "1e+300"},
+                      NumberCase{0.1 + 0.2, "0.3"}, NumberCase{1.0 / 3.0, "0.333333333333333"},
+                      NumberCase{123456.7890123456789, "123456.789012346"}));
 
 TEST(ConnectionText, NamesTheWorkbookEvenWhenItsPathHoldsASemicolon) {
     EXPECT_EQ(connection_database(connection_text("/p/book.xls")), "/p/book.xls");
@@ -112,12 +115,13 @@ class ImportWalkTest : public ::testing::Test {
   protected:
     ImportResult run(const std::string& file, std::size_t stop_at = 0) {
         seen.clear();
-        return import_table(access, workbooks() / file, "sdo", [&](const WorkbookQuery& record) {
-            record.field_text(7);  // the SDO table reads eight fields
-            seen.push_back(record.field_text(1));
-            if (seen.size() == stop_at) return StopReason("no good");
-            return StopReason();
-        });
+        return import_table(access, workbooks() / file, sdo_table(),
+                            [&](const WorkbookQuery& record) {
+                                record.field_text(7);  // the SDO table reads eight fields
+                                seen.push_back(record.field_text(1));
+                                if (seen.size() == stop_at) return StopReason("no good");
+                                return StopReason();
+                            });
     }
     WorkbookAccess access;
     std::vector<std::string> seen;
@@ -157,6 +161,27 @@ TEST_F(ImportWalkTest, EndsAtTheFirstFailureAndSaysWhy) {
         EXPECT_NE(result.reason.find(c.reason_part), std::string::npos) << result.reason;
         EXPECT_FALSE(access.connection.is_open()) << c.file;
     }
+}
+
+// FreeXL reads before one of its buffers on this file (found by fuzzing); the
+// reader runs in a child process, so the fault costs only the import.
+TEST(WorkbookReader, AFileThatFaultsTheLibraryIsRefusedAndTheProgramGoesOn) {
+    const std::filesystem::path file = std::filesystem::path(FENWARP_TEST_SOURCE_DIR) /
+                                       "../fuzz/corpus/workbook/freexl_iconv_underflow.xls";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    WorkbookConnection connection;
+    connection.set_connection_text(connection_text(file));
+    EXPECT_THROW(connection.open(), WorkbookError);
+    EXPECT_FALSE(connection.is_open());
+    connection.set_connection_text(connection_text(workbooks() / "sdo_upper.xls"));
+    connection.open();
+    EXPECT_EQ(connection.table_names(), std::vector<std::string>{"SDO$"});
+}
+
+TEST(WorkbookReader, AReaderThatRunsOutOfTimeIsGivenUp) {
+    EXPECT_THROW(read_workbook(workbooks() / "sdo_full.xls", std::chrono::milliseconds(0)),
+                 WorkbookError);
+    EXPECT_EQ(read_workbook(workbooks() / "sdo_upper.xls").sheets.at(0).cells.at({1, 1}), "0x2100");
 }
 
 }  // namespace

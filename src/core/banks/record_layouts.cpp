@@ -1,14 +1,28 @@
 #include "core/banks/record_layouts.h"
 
+#include <initializer_list>
+
+#include "core/documents/table/table_catalogue.h"
+
 namespace fenwarp {
 namespace {
 
+// The first `widths.size()` attributes of the table, in its order, with their
+// packed widths; the names come from the table's description.
+std::vector<Field> packed(const TableDescription& table,
+                          std::initializer_list<std::size_t> widths) {
+    std::vector<Field> fields;
+    std::size_t f = 0;
+    for (std::size_t width : widths) fields.push_back({table.attributes.at(f++), width});
+    return fields;
+}
+
+// index_addrm takes two bytes, every other of the 52 attributes one.
 std::vector<Field> emcy_word_fields() {
-    std::vector<Field> fields = {{"index_addrm", 2}, {"subindex", 1}, {"extdata", 1}, {"devid", 1}};
-    for (int bit = 0; bit < 16; ++bit) {
-        const std::string prefix = "bit" + std::to_string(bit);
-        for (const char* suffix : {"_b0", "_b1", "_poscomp"})
-            fields.push_back({prefix + suffix, 1});
+    const TableDescription& table = emcy_word_table();
+    std::vector<Field> fields;
+    for (const std::string& name : table.attributes) {
+        fields.push_back({name, name == "index_addrm" ? 2u : 1u});
     }
     return fields;
 }
@@ -21,87 +35,67 @@ std::size_t RecordLayout::record_size() const {
     return size;
 }
 
-// conf bit 0 is the direction: clear = request arrives on CAN 0.
+// conf bit 0 is the direction: clear = request arrives on CAN 0. The
+// mnemonic is not packed.
 const RecordLayout& sdo_layout() {
-    static const RecordLayout layout{.document = "sdo.xml",
+    static const RecordLayout layout{.document = sdo_table().document,
                                      .missing_message = "File SDO xml not found",
-                                     .fields = {{"conf", 1},
-                                                {"IndexA", 2},
-                                                {"SubindexA", 1},
-                                                {"devIDB", 1},
-                                                {"IndexB", 2},
-                                                {"SubindexB", 1},
-                                                {"nbyteB", 1}},
-                                     .group_field = 0,
+                                     .fields = packed(sdo_table(), {1, 2, 1, 1, 2, 1, 1}),
+                                     .group_field = sdo_table().direction_field,
                                      .group_mask = 0x01,
                                      .first_group_when_set = false,
-                                     .key_field = 1,
+                                     .key_field = sdo_table().field_of("IndexA"),
                                      .skip_when_first_empty = true};
     return layout;
 }
 
 // nrpdo bit 7 is the direction: clear = a PDO of the Can0 tab.
 const RecordLayout& stored_pdo_layout() {
-    static const RecordLayout layout{
-        .document = "sdopdo.xml",
-        .missing_message = "File SDO PDO xml not found",
-        .fields = {{"index", 2}, {"subindex", 1}, {"nrpdo", 1}, {"poscomp", 1}},
-        .group_field = 2,
-        .group_mask = 0x80,
-        .first_group_when_set = false,
-        .key_field = std::nullopt};
+    static const RecordLayout layout{.document = stored_pdo_table().document,
+                                     .missing_message = "File SDO PDO xml not found",
+                                     .fields = packed(stored_pdo_table(), {2, 1, 1, 1}),
+                                     .group_field = stored_pdo_table().direction_field,
+                                     .group_mask = 0x80,
+                                     .first_group_when_set = false,
+                                     .key_field = std::nullopt};
     return layout;
 }
 
 // bypass_set bit 5 is the direction: clear = EMCY from CAN 0.
 const RecordLayout& emcy_layout() {
-    static const RecordLayout layout{.document = "emcydef.xml",
-                                     .missing_message = "File EMCY xml not found",
-                                     .fields = {{"id_dev", 1},
-                                                {"mask_eq_ec", 2},
-                                                {"mask_eq_er", 1},
-                                                {"mask_eq_m1", 2},
-                                                {"mask_eq_m2", 2},
-                                                {"mask_eq_m3", 1},
-                                                {"enmask_eq_ec", 2},
-                                                {"enmask_eq_er", 1},
-                                                {"enmask_eq_m1", 2},
-                                                {"enmask_eq_m2", 2},
-                                                {"enmask_eq_m3", 1},
-                                                {"bypass_set", 1}},
-                                     .group_field = 11,
-                                     .group_mask = 0x20,
-                                     .first_group_when_set = false,
-                                     .key_field = std::nullopt};
+    static const RecordLayout layout{
+        .document = emcy_table().document,
+        .missing_message = "File EMCY xml not found",
+        .fields = packed(emcy_table(), {1, 2, 1, 2, 2, 1, 2, 1, 2, 2, 1, 1}),
+        .group_field = emcy_table().direction_field,
+        .group_mask = 0x20,
+        .first_group_when_set = false,
+        .key_field = std::nullopt};
     return layout;
 }
 
 // The gateway takes the words with extdata bit 0 set (Can1 page) as the first
 // group, whatever order the document lists them in.
 const RecordLayout& emcy_word_layout() {
-    static const RecordLayout layout{.document = "emcyword.xml",
+    static const RecordLayout layout{.document = emcy_word_table().document,
                                      .missing_message = "File EMCY Word xml not found",
                                      .fields = emcy_word_fields(),
-                                     .group_field = 2,
+                                     .group_field = emcy_word_table().direction_field,
                                      .group_mask = 0x01,
                                      .first_group_when_set = true,
-                                     .key_field = 0};
+                                     .key_field = emcy_word_table().field_of("index_addrm")};
     return layout;
 }
 
 // en_bypass bit 1 set = from CAN 0 to CAN 1, the first group.
 const RecordLayout& pdo_layout() {
-    static const RecordLayout layout{.document = "rpdodef.xml",
+    static const RecordLayout layout{.document = pdo_table().document,
                                      .missing_message = "File reader PDO xml not found",
-                                     .fields = {{"cobid", 2},
-                                                {"id_dev_orig", 1},
-                                                {"en_bypass", 1},
-                                                {"posind", 1},
-                                                {"n_tpdo", 1}},
-                                     .group_field = 2,
+                                     .fields = packed(pdo_table(), {2, 1, 1, 1, 1}),
+                                     .group_field = pdo_table().direction_field,
                                      .group_mask = 0x02,
                                      .first_group_when_set = true,
-                                     .key_field = 0};
+                                     .key_field = pdo_table().field_of("cobid")};
     return layout;
 }
 

@@ -1,5 +1,7 @@
 #include "core/shell/project_context.h"
 
+#include "core/documents/table/table_catalogue.h"
+
 namespace fenwarp {
 
 std::filesystem::path join_path(const std::filesystem::path& dir, const std::string& name) {
@@ -12,11 +14,15 @@ std::filesystem::path join_path(const std::filesystem::path& dir, const std::str
 
 void ProjectContext::derive_document_paths() {
     documents.pargen = join_path(project_dir, "pargen.xml");
-    documents.sdo = join_path(project_dir, "sdo.xml");
-    documents.emcydef = join_path(project_dir, "emcydef.xml");
-    documents.emcyword = join_path(project_dir, "emcyword.xml");
-    documents.rpdodef = join_path(project_dir, "rpdodef.xml");
-    documents.sdopdo = join_path(project_dir, "sdopdo.xml");
+    documents.sdo = document_path(sdo_table());
+    documents.emcydef = document_path(emcy_table());
+    documents.emcyword = document_path(emcy_word_table());
+    documents.rpdodef = document_path(pdo_table());
+    documents.sdopdo = document_path(stored_pdo_table());
+}
+
+std::filesystem::path ProjectContext::document_path(const TableDescription& table) const {
+    return join_path(project_dir, table.document);
 }
 
 }  // namespace fenwarp

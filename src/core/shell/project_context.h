@@ -5,6 +5,8 @@
 
 namespace fenwarp {
 
+struct TableDescription;
+
 // The six project documents of a project folder.
 struct DocumentPaths {
     std::filesystem::path pargen;
@@ -31,6 +33,8 @@ struct ProjectContext {
     // project directory gives the bare names behind a separator, as the
     // workspace has always done.
     void derive_document_paths();
+    // The path of a table document in the project directory.
+    std::filesystem::path document_path(const TableDescription& table) const;
 };
 
 // Joins a folder and a file name with the platform separator, also when the

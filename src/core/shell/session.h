@@ -4,6 +4,7 @@
 
 #include "core/banks/bank_images.h"
 #include "core/documents/pargen/pargen_editor.h"
+#include "core/documents/pdo/pdo_editor.h"
 #include "core/documents/sdo/sdo_editor.h"
 #include "core/documents/workbook/workbook_access.h"
 #include "core/firmware/firmware_editor.h"
@@ -26,6 +27,7 @@ struct Session {
     NewProject new_project;
     PargenEditor pargen;
     SdoEditor sdo;
+    PdoEditor pdo;
     WorkbookAccess workbook;  // the one connection and query of every table import
     FirmwareEditor firmware;
     HelpViewer help;

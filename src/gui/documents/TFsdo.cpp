@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/documents/workbook/import_report.h"
 #include "gui/documents/text_grid_model.h"
 #include "gui/qt_messages.h"
 #include "gui/shell/open_excel.h"
@@ -156,8 +157,9 @@ void TFsdo::BitBtn4Click() {
     std::optional<QString> workbook = openExcel_.choose(this);
     if (!workbook) return;
     commitEdits();
-    // Whatever stops the import, the dialog says nothing: the pages show it.
-    session_.sdo.import_workbook(toPath(*workbook), session_.workbook);
+    // The pages show what was taken; only a formula cell is worth a message.
+    fenwarp::report_import(session_.sdo.import_workbook(toPath(*workbook), session_.workbook),
+                           messages_);
     reloadPages();
 }
 

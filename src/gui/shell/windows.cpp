@@ -1,6 +1,7 @@
 #include "gui/shell/windows.h"
 
 #include "gui/documents/TFpargen.h"
+#include "gui/documents/TFpdo.h"
 #include "gui/documents/TFsdo.h"
 #include "gui/firmware/TFModifyFileSx.h"
 #include "gui/shell/TFAbout.h"
@@ -20,6 +21,7 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     firmware = new TFModifyFileSx(session, messages, owner);
     pargen = new TFpargen(session, messages, owner);
     sdo = new TFsdo(session, main->openExcel(), messages, owner);
+    pdo = new TFpdo(session, main->openExcel(), messages, owner);
     xml = new TFXML(session, *saveproj, owner);
 
     TFFenwarpFirmWare::Dialogs dialogs;
@@ -29,6 +31,7 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     dialogs.firmware = firmware;
     dialogs.pargen = pargen;
     dialogs.sdo = sdo;
+    dialogs.pdo = pdo;
     main->setDialogs(dialogs);
 }
 

@@ -13,6 +13,7 @@ class TFSELstringhe;
 class TFModifyFileSx;
 class TFpargen;
 class TFsdo;
+class TFpdo;
 class TFXML;
 
 // Every window of the program, created once at start, the main window first;
@@ -26,6 +27,7 @@ struct Windows {
     TFModifyFileSx* firmware = nullptr;
     TFpargen* pargen = nullptr;
     TFsdo* sdo = nullptr;
+    TFpdo* pdo = nullptr;
     TFXML* xml = nullptr;
 
     Windows(fenwarp::Session& session, fenwarp::Messages& messages);

@@ -5,16 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "core/documents/table/table_catalogue.h"
+
 namespace fenwarp::sdo {
 
-// The name of the document's root element, of its sheet and of its CSV file.
-inline constexpr const char* base_name = "sdo";
-
-// The eight fields of a record (TMyrec), in the order sdo.xml writes them as
-// attributes and the sheet and the CSV file hold them as columns.
+// The eight fields of a record (TMyrec), in the order of sdo_table().
 inline constexpr std::size_t field_count = 8;
-inline constexpr std::array<const char*, field_count> attributes = {
-    "conf", "IndexA", "SubindexA", "devIDB", "IndexB", "SubindexB", "nbyteB", "mnemonico"};
 using TMyrec = std::array<std::string, field_count>;
 
 // Each page's grid: the heading row 0, then data rows numbered 0 to 1499 in
@@ -35,13 +31,8 @@ inline constexpr std::int32_t rw_bit = 16;
 
 // The conf a page row is written with: the page's direction, plus 16 when the
 // RW cell is exactly "1".
-inline std::string conf_text(const std::string& rw, int direction) {
-    return std::to_string((rw == "1" ? rw_bit : 0) + direction);
-}
-
-// The RW cell of a row whose conf is `conf`.
-inline std::string rw_text(std::int32_t conf) {
-    return (conf & rw_bit) != 0 ? "1" : "0";
+inline std::string conf_text(bool rw, int direction) {
+    return std::to_string((rw ? rw_bit : 0) + direction);
 }
 
 inline int direction_of(std::int32_t conf) {

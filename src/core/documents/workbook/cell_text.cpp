@@ -12,8 +12,11 @@ std::string number_text(double value) {
         std::fabs(value) < 9007199254740992.0) {
         return std::to_string(static_cast<std::int64_t>(value));
     }
-    char buffer[32];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    // A spreadsheet shows at most 15 significant digits, so 0.1 + 0.2 reads
+    // "0.3" as the user saw it, not "0.30000000000000004".
+    char buffer[40];
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     return std::string(buffer, result.ptr);
 }
 

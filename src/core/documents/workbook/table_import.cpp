@@ -1,5 +1,7 @@
 #include "core/documents/workbook/table_import.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "core/documents/workbook/lower_case.h"
@@ -26,13 +28,43 @@ bool sheet_present(const std::vector<std::string>& tables, std::string_view base
     return false;
 }
 
-ImportResult walk_records(WorkbookQuery& query, const SheetRecordReader& read) {
+// Why a record is no record of the table: blank or a heading line, as an
+// export opened and saved in a spreadsheet gives them; nothing otherwise.
+std::optional<std::string> skip_reason(const WorkbookQuery& record, const TableDescription& table) {
+    const std::size_t fields = std::min(record.field_count(), table.field_count());
+    bool blank = true;
+    bool heading = true;
+    bool attributes = true;
+    for (std::size_t f = 0; f < fields; ++f) {
+        if (f == table.direction_field) continue;
+        const std::string text = record.field_text(f);
+        blank = blank && text.empty();
+        heading = heading && text == table.headings[f];
+        attributes = attributes && text == table.attributes[f];
+    }
+    if (blank) return "blank record";
+    if (heading || attributes) return "heading record";
+    return std::nullopt;
+}
+
+ImportResult walk_records(WorkbookQuery& query, const TableDescription& table,
+                          const SheetRecordReader& read) {
     ImportResult result;
     const std::size_t count = query.record_count();
     for (std::size_t i = 0; i < count; ++i) {
         StopReason stop;
         try {
-            stop = read(query);
+            std::optional<std::string> skip = skip_reason(query, table);
+            if (skip) {
+                result.skipped.push_back({i + 1, *skip});
+            } else {
+                stop = read(query);
+                if (!stop) ++result.records_taken;
+            }
+        } catch (const FormulaCellError& e) {
+            result.status = ImportStatus::Formula;
+            result.reason = e.what();
+            return result;
         } catch (const WorkbookError& e) {
             stop = e.what();
         }
@@ -41,8 +73,11 @@ ImportResult walk_records(WorkbookQuery& query, const SheetRecordReader& read) {
             result.reason = "record " + std::to_string(i + 1) + ": " + *stop;
             return result;
         }
-        ++result.records_taken;
         if (i + 1 < count) query.next();
+    }
+    if (result.records_taken == 0) {
+        result.status = ImportStatus::NoRecords;
+        result.reason = "the sheet " + std::string(table.base_name) + " holds no record to import";
     }
     return result;
 }
@@ -60,23 +95,26 @@ std::string query_text(std::string_view base_name) {
 }
 
 ImportResult import_table(WorkbookAccess& access, const std::filesystem::path& workbook,
-                          std::string_view base_name, const SheetRecordReader& read) {
+                          const TableDescription& table, const SheetRecordReader& read) {
+    const std::string_view base_name = table.base_name;
     CloseOnExit closer{access};
     access.query.close();
     try {
         access.connection.set_connection_text(connection_text(workbook));
         access.connection.open();
         if (!sheet_present(access.connection.table_names(), base_name)) {
-            return {ImportStatus::SheetMissing, 0,
-                    "the workbook has no sheet named " + std::string(base_name)};
+            return {ImportStatus::SheetMissing,
+                    0,
+                    "the workbook has no sheet named " + std::string(base_name),
+                    {}};
         }
         access.query.clear_text();
         access.query.add_line(query_text(base_name));
         access.query.open();
     } catch (const WorkbookError& e) {
-        return {ImportStatus::Unreadable, 0, e.what()};
+        return {ImportStatus::Unreadable, 0, e.what(), {}};
     }
-    return walk_records(access.query, read);
+    return walk_records(access.query, table, read);
 }
 
 }  // namespace fenwarp

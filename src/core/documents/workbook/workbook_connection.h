@@ -6,16 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "core/documents/workbook/formula_cells.h"
+#include "core/documents/workbook/workbook_data.h"
+
 namespace fenwarp {
 
-// The size of a sheet: rows and columns as counts, the heading row included.
-struct SheetSize {
-    std::size_t rows = 0;
-    std::size_t columns = 0;
-};
-
 // A read-only connection to one .xls workbook, addressed by a connection text
-// of the form "...;DBQ=<path>;Mode=Read". The workbook is read whole on open.
+// of the form "...;DBQ=<path>;Mode=Read". The workbook is read whole on open,
+// by a child process (see workbook_reader.h).
 class WorkbookConnection {
   public:
     WorkbookConnection() = default;
@@ -27,10 +25,11 @@ class WorkbookConnection {
     const std::string& connection_text() const { return connection_text_; }
 
     // Opens the workbook the connection text names, closing any open one first.
-    // Throws WorkbookError when it cannot be read.
+    // Throws WorkbookError when it cannot be read or is no regular file (a
+    // FIFO would block the reader for good).
     void open();
     void close();
-    bool is_open() const { return handle_ != nullptr; }
+    bool is_open() const { return data_.has_value(); }
 
     // Every worksheet's name followed by "$", in workbook order.
     std::vector<std::string> table_names() const;
@@ -39,12 +38,17 @@ class WorkbookConnection {
     // from. Throws WorkbookError when there is none.
     SheetSize select_sheet(const std::string& sheet);
     // A cell of the selected sheet: nothing for an empty one, numbers in their
-    // text form, texts and dates as they come.
+    // text form, booleans "1" or "0", texts and dates as they come. Throws
+    // FormulaCellError for a formula cell, whose value the reader cannot give.
     std::optional<std::string> cell(std::size_t row, std::size_t column) const;
 
   private:
+    bool holds_formula(std::size_t row, std::size_t column) const;
+
     std::string connection_text_;
-    const void* handle_ = nullptr;
+    std::optional<WorkbookData> data_;
+    const SheetData* selected_ = nullptr;
+    FormulaCells formulas_;
 };
 
 // The workbook a connection text names: the DBQ value, which runs up to the

@@ -11,4 +11,11 @@ class WorkbookError : public Error {
     using Error::Error;
 };
 
+// A cell holding a formula: the reader gives no formula results, so the user
+// has to replace formulas by values.
+class FormulaCellError : public WorkbookError {
+  public:
+    using WorkbookError::WorkbookError;
+};
+
 }  // namespace fenwarp

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+#include "core/documents/table/table_description.h"
+#include "core/documents/workbook/table_import.h"
+#include "core/messages.h"
+
+namespace fenwarp {
+
+enum class LoadStatus {
+    Loaded,      // every record of the document is in the editor
+    Missing,     // there is no document; the editor holds an empty table
+    Unreadable,  // reading stopped; the records before the fault are in
+};
+
+// What a load did; the editor has shown its messages already.
+struct LoadResult {
+    LoadStatus status = LoadStatus::Loaded;
+    std::size_t records = 0;  // records placed
+    std::size_t dropped = 0;  // records left out for want of room
+};
+
+// What every table editor offers the front ends, so that the command line
+// handles each table the same way.
+class TableEditor {
+  public:
+    virtual ~TableEditor() = default;
+
+    virtual const TableDescription& table() const = 0;
+    // Fills the editor from the document, showing what the table's dialog
+    // shows on a fault.
+    virtual LoadResult load(const std::filesystem::path& file, Messages& messages) = 0;
+    // Writes the document; throws Error when it cannot, and writes nothing then.
+    virtual void save_document(const std::filesystem::path& file) const = 0;
+    // Writes <base name>.csv into the project folder; throws Error on failure.
+    virtual void export_csv(const std::filesystem::path& project_dir) const = 0;
+    // Fills the editor from the workbook's sheet named after the table.
+    virtual ImportResult import_workbook(const std::filesystem::path& workbook,
+                                         WorkbookAccess& access) = 0;
+};
+
+}  // namespace fenwarp

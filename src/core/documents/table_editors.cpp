@@ -1,0 +1,15 @@
+#include "core/documents/table_editors.h"
+
+#include "core/documents/pdo/pdo_editor.h"
+#include "core/documents/sdo/sdo_editor.h"
+#include "core/documents/table/table_catalogue.h"
+
+namespace fenwarp {
+
+std::unique_ptr<TableEditor> make_table_editor(const TableDescription& table) {
+    if (&table == &sdo_table()) return std::make_unique<SdoEditor>();
+    if (&table == &pdo_table()) return std::make_unique<PdoEditor>();
+    return nullptr;
+}
+
+}  // namespace fenwarp

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "core/sha256.h"
+#include "fixtures/emcy_workbooks.h"
 #include "fixtures/firmware_images.h"
 #include "fixtures/workbook_fixtures.h"
 #include "test_support.h"
@@ -351,6 +352,31 @@ TEST_F(CliTest, XmlTreePrintsEveryDemoDocumentAndFailsWithTheParsersMessage) {
     EXPECT_EQ(bad.err, "End tag name \"a\" does not match start tag name \"b\"\n");
     EXPECT_EQ(run("xml-tree '" + (dir / "none.xml").string() + "'").status, 1);
     EXPECT_EQ(run("xml-tree").status, 2);
+TEST_F(CliTest, EmcyTableExportsAndImportsThroughTheCatalogue) {
+    const std::string document =
+        "<emcydef><row id_dev=\"7\" mask_eq_ec=\"\" mask_eq_er=\"1\" mask_eq_m1=\"2\" "
+        "mask_eq_m2=\"3\" mask_eq_m3=\"4\" enmask_eq_ec=\"5\" enmask_eq_er=\"6\" "
+        "enmask_eq_m1=\"7\" enmask_eq_m2=\"8\" enmask_eq_m3=\"9\" bypass_set=\"99\"/></emcydef>";
+    test::write_file(project / "emcydef.xml", document);
+    CliRun exported = run("export P emcydef");
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(test::read_file(project / "emcydef.csv"), "7,0,1,2,3,4,5,6,7,8,9,35,\r\n");
+
+    test::EmcyWorkbooks books;
+    CliRun stopped = run("import P emcydef '" + (books / "emcy_stop.xls").string() + "'");
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_NE(stopped.err.find("record 3"), std::string::npos) << stopped.err;
+    EXPECT_EQ(test::read_file(project / "emcydef.xml"), document);
+
+    CliRun done = run("import P emcydef '" + (books / "emcy_plain.xls").string() + "'");
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_NE(done.out.find("emcydef: 3 records imported"), std::string::npos) << done.out;
+    const std::string saved = test::read_file(project / "emcydef.xml");
+    const std::size_t two = saved.find("id_dev=\"2\"");
+    const std::size_t four = saved.find("id_dev=\"4\"");
+    const std::size_t nine = saved.find("id_dev=\"9\"");
+    EXPECT_TRUE(two < four && four < nine) << saved;
+    EXPECT_NE(saved.find("bypass_set=\"33\""), std::string::npos) << saved;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/banks/bank_images.h"
+#include "core/documents/emcy/emcy_editor.h"
 #include "core/documents/pargen/pargen_editor.h"
 #include "core/documents/pdo/pdo_editor.h"
 #include "core/documents/sdo/sdo_editor.h"
@@ -28,6 +29,7 @@ struct Session {
     PargenEditor pargen;
     SdoEditor sdo;
     PdoEditor pdo;
+    EmcyEditor emcy;
     WorkbookAccess workbook;  // the one connection and query of every table import
     FirmwareEditor firmware;
     HelpViewer help;

@@ -1,5 +1,6 @@
 #include "gui/shell/windows.h"
 
+#include "gui/documents/TFemcy.h"
 #include "gui/documents/TFpargen.h"
 #include "gui/documents/TFpdo.h"
 #include "gui/documents/TFsdo.h"
@@ -22,6 +23,7 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     pargen = new TFpargen(session, messages, owner);
     sdo = new TFsdo(session, main->openExcel(), messages, owner);
     pdo = new TFpdo(session, main->openExcel(), messages, owner);
+    emcy = new TFemcy(session, main->openExcel(), messages, owner);
     xml = new TFXML(session, *saveproj, owner);
 
     TFFenwarpFirmWare::Dialogs dialogs;
@@ -32,6 +34,7 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     dialogs.pargen = pargen;
     dialogs.sdo = sdo;
     dialogs.pdo = pdo;
+    dialogs.emcy = emcy;
     main->setDialogs(dialogs);
 }
 

@@ -14,6 +14,7 @@ class TFModifyFileSx;
 class TFpargen;
 class TFsdo;
 class TFpdo;
+class TFemcy;
 class TFXML;
 
 // Every window of the program, created once at start, the main window first;
@@ -28,6 +29,7 @@ struct Windows {
     TFpargen* pargen = nullptr;
     TFsdo* sdo = nullptr;
     TFpdo* pdo = nullptr;
+    TFemcy* emcy = nullptr;
     TFXML* xml = nullptr;
 
     Windows(fenwarp::Session& session, fenwarp::Messages& messages);

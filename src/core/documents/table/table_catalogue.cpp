@@ -27,6 +27,7 @@ const TableDescription& sdo_table() {
                      "mnemonico"},
         .direction_field = 0,
         .optional = {"mnemonico"},
+        .pages_in_export = true,
         .page_records = 1500};
     return table;
 }
@@ -40,6 +41,7 @@ const TableDescription& pdo_table() {
         .headings = {"cobid", "id_dev_orig", "en_bypass", "posind", "n_tpdo"},
         .direction_field = 2,
         .optional = {},
+        .pages_in_export = true,
         .page_records = 10};
     return table;
 }

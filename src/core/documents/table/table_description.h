@@ -25,6 +25,11 @@ struct TableDescription {
     std::size_t direction_field;
     // Attributes a reader takes as empty when a record lacks them.
     std::vector<std::string> optional;
+    // The CSV export writes whole grid pages: empty rows and a heading line
+    // that carry the page's direction code. Such rows in a sheet are skipped
+    // whatever the direction field holds; in the other tables a blank or
+    // heading record is blank or a heading in every field.
+    bool pages_in_export = false;
     // Records of one direction a page holds, on load, import and save; 0
     // where the table sets no limit.
     std::size_t page_records = 0;

@@ -36,7 +36,9 @@ std::optional<std::string> skip_reason(const WorkbookQuery& record, const TableD
     bool heading = true;
     bool attributes = true;
     for (std::size_t f = 0; f < fields; ++f) {
-        if (f == table.direction_field) continue;
+        // A grid table's export writes its empty rows and headings with the
+        // page's code in the direction field; a list table's never does.
+        if (f == table.direction_field && table.pages_in_export) continue;
         const std::string text = record.field_text(f);
         blank = blank && text.empty();
         heading = heading && text == table.headings[f];

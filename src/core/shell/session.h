@@ -5,6 +5,7 @@
 #include "core/banks/bank_images.h"
 #include "core/documents/pargen/pargen_editor.h"
 #include "core/documents/sdo/sdo_editor.h"
+#include "core/documents/sdopdo/stored_pdo_editor.h"
 #include "core/documents/workbook/workbook_access.h"
 #include "core/firmware/firmware_editor.h"
 #include "core/shell/workspace.h"
@@ -21,6 +22,7 @@ struct Session {
     Workspace workspace;
     PargenEditor pargen;
     SdoEditor sdo;
+    StoredPdoEditor stored_pdo;
     WorkbookAccess workbook;  // the one connection and query of every table import
     FirmwareEditor firmware;
     BankImages banks;

@@ -27,11 +27,19 @@ bool load(TableEditor& editor, const ProjectContext& context, Messages& messages
     const LoadResult loaded = editor.load(context.document_path(editor.table()), recorder);
     if (loaded.status == LoadStatus::Missing) return true;
     for (const std::string& text : recorder.texts) messages.show(text, MessageKind::Error);
+    if (loaded.dropped > 0) {
+        std::cerr << "fenwarp-cli: " << editor.table().document << ": " << loaded.dropped
+                  << " records could not be placed\n";
+    }
     return loaded.status == LoadStatus::Loaded && loaded.dropped == 0;
 }
 
 // Unlike the dialog, the command says why an import did not complete.
 int report(const ImportResult& result, const std::string& workbook, const char* table) {
+    for (const SkippedRecord& skipped : result.skipped) {
+        std::cerr << "fenwarp-cli: warning: " << workbook << ": record " << skipped.record
+                  << " skipped: " << skipped.reason << "\n";
+    }
     switch (result.status) {
         case ImportStatus::Completed:
             std::cout << table << ": " << result.records_taken << " records imported from "

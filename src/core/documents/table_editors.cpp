@@ -1,12 +1,14 @@
 #include "core/documents/table_editors.h"
 
 #include "core/documents/sdo/sdo_editor.h"
+#include "core/documents/sdopdo/stored_pdo_editor.h"
 #include "core/documents/table/table_catalogue.h"
 
 namespace fenwarp {
 
 std::unique_ptr<TableEditor> make_table_editor(const TableDescription& table) {
     if (&table == &sdo_table()) return std::make_unique<SdoEditor>();
+    if (&table == &stored_pdo_table()) return std::make_unique<StoredPdoEditor>();
     return nullptr;
 }
 

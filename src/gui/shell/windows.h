@@ -10,6 +10,7 @@ class TFAbout;
 class TFModifyFileSx;
 class TFpargen;
 class TFsdo;
+class TFInfopdo;
 
 // Every window of the program, created once at start, the main window first;
 // the dialogs are children of the main window and die with it.
@@ -19,6 +20,7 @@ struct Windows {
     TFModifyFileSx* firmware = nullptr;
     TFpargen* pargen = nullptr;
     TFsdo* sdo = nullptr;
+    TFInfopdo* infoPdo = nullptr;
 
     Windows(fenwarp::Session& session, fenwarp::Messages& messages);
     ~Windows();

@@ -142,6 +142,21 @@ TEST_F(StoredPdoEditorTest, WithoutReadablePdosNothingOfAnEarlierLoadIsSaved) {
     }
 }
 
+TEST_F(StoredPdoEditorTest, OnlyPdosThatNrpdoCanNameAreListed) {
+    // Seven bits hold the position: a 128th PDO would be written as tab
+    // "Can1"'s PDO 0.
+    std::vector<std::string> rows;
+    for (int i = 0; i < 128; ++i) rows.push_back(pdo_row(std::to_string(i), "0"));
+    write("sdo.xml", "<sdo/>");
+    write("rpdodef.xml", document("rpdodef", rows));
+    write("sdopdo.xml", "<sdopdo/>");
+    const StoredPdoLoad loaded = load();
+    EXPECT_EQ(editor.tab(0).pdos.size(), 127u);
+    EXPECT_EQ(editor.tab(0).pdos.back().position, 127);
+    EXPECT_EQ(loaded.pdos_left_out, 1u);
+    EXPECT_EQ(messages.texts, (Texts{StoredPdoEditor::too_many_pdos}));
+}
+
 TEST_F(StoredPdoEditorTest, ResetPdoListsGivesAnEmptyMap) {
     write("rpdodef.xml", five_pdos());
     write("sdopdo.xml", document("sdopdo", {entry_row("0x2000", "1", "1")}));

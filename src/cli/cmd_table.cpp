@@ -27,6 +27,10 @@ bool load(TableEditor& editor, const ProjectContext& context, Messages& messages
     const LoadResult loaded = editor.load(context.document_path(editor.table()), recorder);
     if (loaded.status == LoadStatus::Missing) return true;
     for (const std::string& text : recorder.texts) messages.show(text, MessageKind::Error);
+    if (loaded.dropped > 0) {
+        std::cerr << "fenwarp-cli: " << editor.table().document << ": " << loaded.dropped
+                  << " records could not be placed\n";
+    }
     return loaded.status == LoadStatus::Loaded && loaded.dropped == 0;
 }
 

@@ -184,6 +184,43 @@ TEST_F(CliTest, ThePdoTableGoesThroughTheSameCommands) {
               "n_tpdo=\"1\"/><row cobid=\"0x201\" id_dev_orig=\"3\" en_bypass=\"3\" posind=\"1\" "
               "n_tpdo=\"1\"/><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"1\" posind=\"2\" "
               "n_tpdo=\"3\"/></rpdodef>");
+TEST_F(CliTest, StoredPdoMapRoundTripsThroughCsvAndWorkbook) {
+    write_documents();
+    // Tab "Can0" lists the PDOs from CAN 1 to CAN 0 (en_bypass bit 1 clear).
+    std::string rpdodef = "<rpdodef>";
+    for (const char* en_bypass : {"0", "2", "1", "3", "0"}) {
+        rpdodef += std::string("<row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"") + en_bypass +
+                   "\" posind=\"0\" n_tpdo=\"0\"/>";
+    }
+    test::write_file(project / "rpdodef.xml", rpdodef + "</rpdodef>");
+    const std::string map =
+        "<sdopdo><row index=\"0x3000\" subindex=\"1\" nrpdo=\"3\" poscomp=\"37\"/>"
+        "<row index=\"0x3001\" subindex=\"0\" nrpdo=\"130\" poscomp=\"0\"/></sdopdo>";
+    test::write_file(project / "sdopdo.xml", map);
+
+    CliRun exported = run("export P sdopdo");
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(test::read_file(project / "sdopdo.csv"), "0x3000,1,3,37,\r\n0x3001,0,130,0,\r\n");
+
+    test::TestWorkbooks books;
+    CliRun stopped = run("import P sdopdo '" + (books / "sdopdo_stop.xls").string() + "'");
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_EQ(test::read_file(project / "sdopdo.xml"), map);
+    CliRun done = run("import P sdopdo '" + (books / "sdopdo_map.xls").string() + "'");
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_NE(done.err.find("record 2 skipped"), std::string::npos) << done.err;
+    EXPECT_EQ(test::read_file(project / "sdopdo.xml"),
+              "<sdopdo><row index=\"8194\" subindex=\"2\" nrpdo=\"1\" poscomp=\"\"/>"
+              "<row index=\"0x2000\" subindex=\"1\" nrpdo=\"130\" poscomp=\"37\"/>"
+              "<row index=\"$2003\" subindex=\"3\" nrpdo=\"129\" poscomp=\"18\"/></sdopdo>");
+
+    // An entry naming a PDO rpdodef.xml lacks is never dropped in silence.
+    test::write_file(
+        project / "sdopdo.xml",
+        "<sdopdo><row index=\"1\" subindex=\"1\" nrpdo=\"9\" poscomp=\"0\"/></sdopdo>");
+    CliRun partial = run("export P sdopdo");
+    EXPECT_EQ(partial.status, 1);
+    EXPECT_NE(partial.err.find("could not be placed"), std::string::npos) << partial.err;
 }
 
 TEST_F(CliTest, UpdateCompilesPatchesAndLaunchesOnTheChosenPort) {

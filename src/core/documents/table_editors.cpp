@@ -3,6 +3,7 @@
 #include "core/documents/emcy/emcy_editor.h"
 #include "core/documents/pdo/pdo_editor.h"
 #include "core/documents/sdo/sdo_editor.h"
+#include "core/documents/sdopdo/stored_pdo_editor.h"
 #include "core/documents/table/table_catalogue.h"
 
 namespace fenwarp {
@@ -11,6 +12,7 @@ std::unique_ptr<TableEditor> make_table_editor(const TableDescription& table) {
     if (&table == &sdo_table()) return std::make_unique<SdoEditor>();
     if (&table == &pdo_table()) return std::make_unique<PdoEditor>();
     if (&table == &emcy_table()) return std::make_unique<EmcyEditor>();
+    if (&table == &stored_pdo_table()) return std::make_unique<StoredPdoEditor>();
     return nullptr;
 }
 

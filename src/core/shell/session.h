@@ -7,6 +7,7 @@
 #include "core/documents/pargen/pargen_editor.h"
 #include "core/documents/pdo/pdo_editor.h"
 #include "core/documents/sdo/sdo_editor.h"
+#include "core/documents/sdopdo/stored_pdo_editor.h"
 #include "core/documents/workbook/workbook_access.h"
 #include "core/firmware/firmware_editor.h"
 #include "core/shell/help/help_viewer.h"
@@ -30,6 +31,7 @@ struct Session {
     SdoEditor sdo;
     PdoEditor pdo;
     EmcyEditor emcy;
+    StoredPdoEditor stored_pdo;
     WorkbookAccess workbook;  // the one connection and query of every table import
     FirmwareEditor firmware;
     HelpViewer help;

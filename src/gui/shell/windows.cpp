@@ -1,5 +1,6 @@
 #include "gui/shell/windows.h"
 
+#include "gui/documents/TFInfopdo.h"
 #include "gui/documents/TFemcy.h"
 #include "gui/documents/TFpargen.h"
 #include "gui/documents/TFpdo.h"
@@ -25,6 +26,7 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     pdo = new TFpdo(session, main->openExcel(), messages, owner);
     emcy = new TFemcy(session, main->openExcel(), messages, owner);
     xml = new TFXML(session, *saveproj, owner);
+    infoPdo = new TFInfopdo(session, main->openExcel(), messages, owner);
 
     TFFenwarpFirmWare::Dialogs dialogs;
     dialogs.newProject = saveproj;
@@ -35,6 +37,7 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     dialogs.sdo = sdo;
     dialogs.pdo = pdo;
     dialogs.emcy = emcy;
+    dialogs.infoPdo = infoPdo;
     main->setDialogs(dialogs);
 }
 

@@ -16,6 +16,7 @@ class TFsdo;
 class TFpdo;
 class TFemcy;
 class TFXML;
+class TFInfopdo;
 
 // Every window of the program, created once at start, the main window first;
 // the dialogs are children of the main window and die with it.
@@ -31,6 +32,7 @@ struct Windows {
     TFpdo* pdo = nullptr;
     TFemcy* emcy = nullptr;
     TFXML* xml = nullptr;
+    TFInfopdo* infoPdo = nullptr;
 
     Windows(fenwarp::Session& session, fenwarp::Messages& messages);
     ~Windows();

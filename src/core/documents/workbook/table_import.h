@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <vector>
 
@@ -36,7 +37,7 @@ struct ImportResult {
     ImportStatus status = ImportStatus::Completed;
     std::size_t records_taken = 0;
     std::string reason;  // what went wrong, for every status but Completed
-    std::vector<SkippedRecord> skipped;
+    std::vector<SkippedRecord> skipped = {};
 };
 
 // What a table makes of one record: nothing when it took it, otherwise why the

@@ -184,6 +184,8 @@ TEST_F(CliTest, ThePdoTableGoesThroughTheSameCommands) {
               "n_tpdo=\"1\"/><row cobid=\"0x201\" id_dev_orig=\"3\" en_bypass=\"3\" posind=\"1\" "
               "n_tpdo=\"1\"/><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"1\" posind=\"2\" "
               "n_tpdo=\"3\"/></rpdodef>");
+}
+
 TEST_F(CliTest, StoredPdoMapRoundTripsThroughCsvAndWorkbook) {
     write_documents();
     // Tab "Can0" lists the PDOs from CAN 1 to CAN 0 (en_bypass bit 1 clear).
@@ -389,6 +391,8 @@ TEST_F(CliTest, XmlTreePrintsEveryDemoDocumentAndFailsWithTheParsersMessage) {
     EXPECT_EQ(bad.err, "End tag name \"a\" does not match start tag name \"b\"\n");
     EXPECT_EQ(run("xml-tree '" + (dir / "none.xml").string() + "'").status, 1);
     EXPECT_EQ(run("xml-tree").status, 2);
+}
+
 TEST_F(CliTest, EmcyTableExportsAndImportsThroughTheCatalogue) {
     const std::string document =
         "<emcydef><row id_dev=\"7\" mask_eq_ec=\"\" mask_eq_er=\"1\" mask_eq_m1=\"2\" "

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/banks/bank_images.h"
+#include "core/documents/emcyword/emcy_word_editor.h"
 #include "core/documents/pargen/pargen_editor.h"
 #include "core/documents/sdo/sdo_editor.h"
 #include "core/documents/workbook/workbook_access.h"
@@ -21,6 +22,7 @@ struct Session {
     Workspace workspace;
     PargenEditor pargen;
     SdoEditor sdo;
+    EmcyWordEditor emcy_word;
     WorkbookAccess workbook;  // the one connection and query of every table import
     FirmwareEditor firmware;
     BankImages banks;

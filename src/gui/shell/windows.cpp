@@ -1,5 +1,6 @@
 #include "gui/shell/windows.h"
 
+#include "gui/documents/TFWemcy.h"
 #include "gui/documents/TFpargen.h"
 #include "gui/documents/TFsdo.h"
 #include "gui/firmware/TFModifyFileSx.h"
@@ -13,12 +14,14 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     firmware = new TFModifyFileSx(session, messages, owner);
     pargen = new TFpargen(session, messages, owner);
     sdo = new TFsdo(session, main->openExcel(), messages, owner);
+    emcyWord = new TFWemcy(session, main->openExcel(), messages, owner);
 
     TFFenwarpFirmWare::Dialogs dialogs;
     dialogs.about = about;
     dialogs.firmware = firmware;
     dialogs.pargen = pargen;
     dialogs.sdo = sdo;
+    dialogs.emcyWord = emcyWord;
     main->setDialogs(dialogs);
 }
 

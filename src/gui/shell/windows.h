@@ -10,6 +10,7 @@ class TFAbout;
 class TFModifyFileSx;
 class TFpargen;
 class TFsdo;
+class TFWemcy;
 
 // Every window of the program, created once at start, the main window first;
 // the dialogs are children of the main window and die with it.
@@ -19,6 +20,7 @@ struct Windows {
     TFModifyFileSx* firmware = nullptr;
     TFpargen* pargen = nullptr;
     TFsdo* sdo = nullptr;
+    TFWemcy* emcyWord = nullptr;
 
     Windows(fenwarp::Session& session, fenwarp::Messages& messages);
     ~Windows();

@@ -34,6 +34,10 @@ bool load(TableEditor& editor, const ProjectContext& context, Messages& messages
 int report(const ImportResult& result, const std::string& workbook, const char* table) {
     switch (result.status) {
         case ImportStatus::Completed:
+            for (const SkippedRecord& skipped : result.skipped) {
+                std::cerr << "fenwarp-cli: warning: " << workbook << ": record " << skipped.record
+                          << " skipped: " << skipped.reason << "\n";
+            }
             std::cout << table << ": " << result.records_taken << " records imported from "
                       << workbook << "\n";
             return 0;

@@ -71,6 +71,9 @@ TEST_F(EmcyWordImportTest, RecordsFillThePagesTheirExtdataNames) {
     editor.pages[1].word_fields = {"typed", "", ""};
     const ImportResult result = import("emcyword.xls");
     EXPECT_EQ(result.status, ImportStatus::Completed) << result.reason;
+    EXPECT_EQ(result.records_taken, 3u);
+    ASSERT_EQ(result.skipped.size(), 1u);
+    EXPECT_EQ(result.skipped[0].record, 3u);
     EXPECT_EQ(indexes(0), (Texts{"0x2100"}));
     EXPECT_EQ(indexes(1), (Texts{"0x2000", "8448"}));
     const TClWEmcy& first = editor.pages[1].words[0];

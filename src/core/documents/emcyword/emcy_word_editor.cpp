@@ -200,20 +200,24 @@ ImportResult EmcyWordEditor::import_workbook(const std::filesystem::path& workbo
     const std::array<EmcyWordPage, 2> kept = pages;
     reset();
     std::size_t placed = 0;
+    std::vector<SkippedRecord> skipped;
     auto read = [&](const WorkbookQuery& sheet) -> StopReason {
         TableRecord record(table().field_count());
         for (std::size_t f = 0; f < record.size(); ++f) record[f] = sheet.field_text(f);
         const RecordPage page = record_page(record);
         const std::string& extdata = record[table().direction_field];
         if (!page.converts) return "extdata \"" + extdata + "\" does not convert";
-        if (page.page) {
-            append(*page.page, record_word(record));
-            ++placed;
+        if (!page.page) {
+            skipped.push_back({sheet.position() + 1, "extdata " + extdata + " names no page"});
+            return std::nullopt;
         }
+        append(*page.page, record_word(record));
+        ++placed;
         return std::nullopt;
     };
     ImportResult result = import_table(access, workbook, table().base_name, read);
     result.records_taken = placed;  // a record naming neither page is left out
+    result.skipped.insert(result.skipped.end(), skipped.begin(), skipped.end());
     if (placed == 0) {
         pages = kept;
         if (result.status == ImportStatus::Completed) {

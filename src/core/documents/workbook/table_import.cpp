@@ -67,14 +67,16 @@ ImportResult import_table(WorkbookAccess& access, const std::filesystem::path& w
         access.connection.set_connection_text(connection_text(workbook));
         access.connection.open();
         if (!sheet_present(access.connection.table_names(), base_name)) {
-            return {ImportStatus::SheetMissing, 0,
-                    "the workbook has no sheet named " + std::string(base_name)};
+            return {ImportStatus::SheetMissing,
+                    0,
+                    "the workbook has no sheet named " + std::string(base_name),
+                    {}};
         }
         access.query.clear_text();
         access.query.add_line(query_text(base_name));
         access.query.open();
     } catch (const WorkbookError& e) {
-        return {ImportStatus::Unreadable, 0, e.what()};
+        return {ImportStatus::Unreadable, 0, e.what(), {}};
     }
     return walk_records(access.query, read);
 }

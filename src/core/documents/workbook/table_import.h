@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/documents/workbook/workbook_access.h"
 
@@ -20,10 +21,18 @@ enum class ImportStatus {
     Stopped,       // a record could not be taken; the records before it were
 };
 
+// A record the walk passed over, with its number (from 1, the sheet's row
+// less its heading row) and why.
+struct SkippedRecord {
+    std::size_t record;
+    std::string reason;
+};
+
 struct ImportResult {
     ImportStatus status = ImportStatus::Completed;
     std::size_t records_taken = 0;
     std::string reason;  // what went wrong, for every status but Completed
+    std::vector<SkippedRecord> skipped;
 };
 
 // What a table makes of one record: nothing when it took it, otherwise why the

@@ -225,6 +225,44 @@ TEST_F(CliTest, StoredPdoMapRoundTripsThroughCsvAndWorkbook) {
     EXPECT_NE(partial.err.find("could not be placed"), std::string::npos) << partial.err;
 }
 
+TEST_F(CliTest, EmcyWordMapExportsAndImportsThroughTheCatalogue) {
+    std::string bits;
+    for (int bit = 0; bit < 16; ++bit) {
+        for (const char* suffix : {"_b0", "_b1", "_poscomp"}) {
+            bits += " bit" + std::to_string(bit) + suffix + "=\"" + (bit == 2 ? "7" : "") + "\"";
+        }
+    }
+    const std::string words =
+        "<emcyword><row index_addrm=\"0x2000\" subindex=\"1\" "
+        "extdata=\"0\" devid=\"4\"" +
+        bits + " /></emcyword>";
+    test::write_file(project / "emcyword.xml", words);
+    CliRun exported = run("export P emcyword");
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(test::read_file(project / "emcyword.csv"),
+              "0x2000,1,0,4,,,,,,,7,7,7," + std::string(39, ',') + "\r\n");
+
+    test::TestWorkbooks books;
+    for (const char* failing : {"emcyword_stop.xls", "emcyword_none.xls", "sdo_upper.xls"}) {
+        CliRun r = run("import P emcyword '" + (books / failing).string() + "'");
+        EXPECT_EQ(r.status, 1) << failing;
+        EXPECT_NE(r.err.find("emcyword.xml left unchanged"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(test::read_file(project / "emcyword.xml"), words);
+
+    CliRun done = run("import P emcyword '" + (books / "emcyword.xls").string() + "'");
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_NE(done.out.find("emcyword: 3 records imported"), std::string::npos) << done.out;
+    EXPECT_NE(done.err.find("warning: " + (books / "emcyword.xls").string() +
+                            ": record 3 (sheet row 4) skipped: extdata 5 names no page"),
+              std::string::npos)
+        << done.err;
+    const std::string saved = test::read_file(project / "emcyword.xml");
+    EXPECT_EQ(saved.find("<emcyword><row index_addrm=\"0x2100\" subindex=\"2\" extdata=\"0\""), 0u)
+        << saved;
+    EXPECT_EQ(saved.find("0x2200"), std::string::npos);  // extdata 5 names no page
+}
+
 TEST_F(CliTest, UpdateCompilesPatchesAndLaunchesOnTheChosenPort) {
     write_documents();
     test::write_file(dir / "MASTER" / "Brax_Traslate.sx", test::small_template());

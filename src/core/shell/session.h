@@ -4,6 +4,7 @@
 
 #include "core/banks/bank_images.h"
 #include "core/documents/emcy/emcy_editor.h"
+#include "core/documents/emcyword/emcy_word_editor.h"
 #include "core/documents/pargen/pargen_editor.h"
 #include "core/documents/pdo/pdo_editor.h"
 #include "core/documents/sdo/sdo_editor.h"
@@ -32,6 +33,7 @@ struct Session {
     PdoEditor pdo;
     EmcyEditor emcy;
     StoredPdoEditor stored_pdo;
+    EmcyWordEditor emcy_word;
     WorkbookAccess workbook;  // the one connection and query of every table import
     FirmwareEditor firmware;
     HelpViewer help;

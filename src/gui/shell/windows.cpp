@@ -2,6 +2,7 @@
 
 #include "gui/documents/TFInfopdo.h"
 #include "gui/documents/TFemcy.h"
+#include "gui/documents/TFWemcy.h"
 #include "gui/documents/TFpargen.h"
 #include "gui/documents/TFpdo.h"
 #include "gui/documents/TFsdo.h"
@@ -25,6 +26,7 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     sdo = new TFsdo(session, main->openExcel(), messages, owner);
     pdo = new TFpdo(session, main->openExcel(), messages, owner);
     emcy = new TFemcy(session, main->openExcel(), messages, owner);
+    emcyWord = new TFWemcy(session, main->openExcel(), messages, owner);
     xml = new TFXML(session, *saveproj, owner);
     infoPdo = new TFInfopdo(session, main->openExcel(), messages, owner);
 
@@ -37,6 +39,7 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     dialogs.sdo = sdo;
     dialogs.pdo = pdo;
     dialogs.emcy = emcy;
+    dialogs.emcyWord = emcyWord;
     dialogs.infoPdo = infoPdo;
     main->setDialogs(dialogs);
 }

@@ -15,6 +15,7 @@ class TFpargen;
 class TFsdo;
 class TFpdo;
 class TFemcy;
+class TFWemcy;
 class TFXML;
 class TFInfopdo;
 
@@ -31,6 +32,7 @@ struct Windows {
     TFsdo* sdo = nullptr;
     TFpdo* pdo = nullptr;
     TFemcy* emcy = nullptr;
+    TFWemcy* emcyWord = nullptr;
     TFXML* xml = nullptr;
     TFInfopdo* infoPdo = nullptr;
 

@@ -210,7 +210,7 @@ TEST_F(CliTest, StoredPdoMapRoundTripsThroughCsvAndWorkbook) {
     EXPECT_EQ(test::read_file(project / "sdopdo.xml"), map);
     CliRun done = run("import P sdopdo '" + (books / "sdopdo_map.xls").string() + "'");
     EXPECT_EQ(done.status, 0) << done.err;
-    EXPECT_NE(done.err.find("record 2 skipped"), std::string::npos) << done.err;
+    EXPECT_NE(done.err.find("record 2 (sheet row 3) skipped"), std::string::npos) << done.err;
     EXPECT_EQ(test::read_file(project / "sdopdo.xml"),
               "<sdopdo><row index=\"8194\" subindex=\"2\" nrpdo=\"1\" poscomp=\"\"/>"
               "<row index=\"0x2000\" subindex=\"1\" nrpdo=\"130\" poscomp=\"37\"/>"

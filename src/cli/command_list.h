@@ -10,6 +10,7 @@ int run_compile(const Args& args, StderrMessages& messages);  // cmd_compile.cpp
 int run_patch(const Args& args, StderrMessages& messages);    // cmd_firmware.cpp
 int run_update(const Args& args, StderrMessages& messages);   // cmd_firmware.cpp
 int run_log(const Args& args, StderrMessages& messages);      // cmd_firmware.cpp
+int run_new(const Args& args, StderrMessages& messages);      // cmd_new.cpp
 
 int run_xml_tree(const Args& args, StderrMessages& messages);  // cmd_xml_tree.cpp
 

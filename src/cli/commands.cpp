@@ -14,6 +14,10 @@ void StderrMessages::show(const std::string& text, MessageKind kind) {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
+        {"new", "new NAME",
+         "Creates the project NAME under PROJECTS with its bin folder and six documents: the\n"
+         "      communication settings at their start values and the five tables empty.",
+         &run_new},
         {"export", "export PROJECT TABLE",
          "Writes TABLE as TABLE.csv in the project folder. Tables: " + table_names() + ".",
          &run_export},

@@ -458,5 +458,30 @@ TEST_F(CliTest, EmcyTableExportsAndImportsThroughTheCatalogue) {
     EXPECT_NE(saved.find("bypass_set=\"33\""), std::string::npos) << saved;
 }
 
+TEST_F(CliTest, NewCreatesASeededProjectOrRefusesTheName) {
+    CliRun made = run("new Plant1");
+    EXPECT_EQ(made.status, 0) << made.err;
+    const fs::path plant = dir / "PROJECTS" / "Plant1";
+    EXPECT_TRUE(fs::is_directory(plant / "bin"));
+    EXPECT_NE(test::read_file(plant / "pargen.xml").find("<idA>1</idA><BoudA>10</BoudA>"),
+              std::string::npos);
+    for (const char* table : {"sdo", "emcydef", "emcyword", "rpdodef", "sdopdo"})
+        EXPECT_EQ(test::read_file(plant / (std::string(table) + ".xml")),
+                  "<" + std::string(table) + "/>");
+    EXPECT_EQ(run("compile Plant1").status, 0);
+
+    CliRun again = run("new Plant1");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("Name project not valid because directory already exists"),
+              std::string::npos);
+    for (const char* name : {"'../x'", "a/b", "'a\\b'", ".", "..", "''"}) {
+        CliRun refused = run(std::string("new ") + name);
+        EXPECT_EQ(refused.status, 1) << name;
+        EXPECT_NE(refused.err.find("Name project not valid"), std::string::npos) << name;
+    }
+    EXPECT_FALSE(fs::exists(dir / "x"));
+    EXPECT_FALSE(fs::exists(dir / "PROJECTS" / "a"));
+}
+
 }  // namespace
 }  // namespace fenwarp

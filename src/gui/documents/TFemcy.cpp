@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "gui/documents/table_buttons.h"
 #include "gui/qt_messages.h"
 #include "gui/shell/open_excel.h"
 #include "gui/widgets/fbutton.h"
@@ -116,21 +117,9 @@ TFemcy::TFemcy(fenwarp::Session& session, OpenExcel& openExcel, fenwarp::Message
     notebook_->setCurrentIndex(0);  // kept from then on between showings
     layout->addWidget(notebook_);
 
-    auto* buttons = new QHBoxLayout;
-    auto* exportButton = new FButton("Button1", "Export", this);
-    auto* importButton = new FButton("BitBtn4", "Import", this);
-    auto* ok = new FButton("BitBtn1", "OK", this);
-    auto* cancel = new FButton("BitBtn2", "Cancel", this);
-    buttons->addWidget(exportButton);
-    buttons->addWidget(importButton);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(exportButton, &QPushButton::clicked, this, &TFemcy::Button1Click);
-    connect(importButton, &QPushButton::clicked, this, &TFemcy::BitBtn4Click);
-    connect(ok, &QPushButton::clicked, this, &TFemcy::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    addTableButtons(
+        this, layout,
+        {[this] { Button1Click(); }, [this] { BitBtn4Click(); }, [this] { BitBtn1Click(); }});
 }
 
 QWidget* TFemcy::makePage(int direction) {

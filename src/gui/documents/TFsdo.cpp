@@ -8,12 +8,12 @@
 #include <QVBoxLayout>
 
 #include "core/documents/workbook/import_report.h"
+#include "gui/documents/table_buttons.h"
 #include "gui/documents/text_grid_model.h"
 #include "gui/qt_messages.h"
 #include "gui/shell/open_excel.h"
 #include "gui/widgets/bordered_panel.h"
 #include "gui/widgets/column_bands.h"
-#include "gui/widgets/fbutton.h"
 #include "gui/widgets/grid.h"
 
 namespace {
@@ -69,21 +69,9 @@ TFsdo::TFsdo(fenwarp::Session& session, OpenExcel& openExcel, fenwarp::Messages&
     notebook_->setCurrentIndex(1);  // kept from then on between showings
     layout->addWidget(notebook_);
 
-    auto* buttons = new QHBoxLayout;
-    auto* exportButton = new FButton("Button1", "Export", this);
-    auto* importButton = new FButton("BitBtn4", "Import", this);
-    auto* ok = new FButton("BitBtn1", "OK", this);
-    auto* cancel = new FButton("BitBtn2", "Cancel", this);
-    buttons->addWidget(exportButton);
-    buttons->addWidget(importButton);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(exportButton, &QPushButton::clicked, this, &TFsdo::Button1Click);
-    connect(importButton, &QPushButton::clicked, this, &TFsdo::BitBtn4Click);
-    connect(ok, &QPushButton::clicked, this, &TFsdo::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    addTableButtons(
+        this, layout,
+        {[this] { Button1Click(); }, [this] { BitBtn4Click(); }, [this] { BitBtn1Click(); }});
 }
 
 QWidget* TFsdo::makePage(int direction) {

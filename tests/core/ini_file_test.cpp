@@ -3,6 +3,7 @@
 #include "core/error.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "test_support.h"
 
@@ -53,6 +54,22 @@ TEST(IniFileTest, UnwritableFileThrows) {
     test::TempDir dir;
     IniFile ini(dir / "missing-folder" / "a.ini");
     EXPECT_THROW(ini.write_string("s", "k", "v"), Error);
+}
+
+// The INI file is an output like any other: never written through a link, and
+// a FIFO standing in its place neither blocks the start nor is written to.
+TEST(IniFileTest, ALinkOrAFifoInItsPlaceIsNeitherFollowedNorWaitedFor) {
+    test::TempDir dir;
+    test::write_file(dir / "outside", "[lastproj]\r\nprojectname=Elsewhere\r\n");
+    std::filesystem::create_symlink(dir / "outside", dir / "link.ini");
+    IniFile linked(dir / "link.ini");
+    EXPECT_THROW(linked.write_string("lastproj", "projectname", "x"), Error);
+    EXPECT_EQ(test::read_file(dir / "outside"), "[lastproj]\r\nprojectname=Elsewhere\r\n");
+
+    ASSERT_EQ(::mkfifo((dir / "fifo.ini").c_str(), 0600), 0);
+    IniFile fifo(dir / "fifo.ini");
+    EXPECT_EQ(fifo.read_string("lastproj", "projectname", "none"), "none");
+    EXPECT_THROW(fifo.write_string("lastproj", "projectname", "x"), Error);
 }
 
 }  // namespace

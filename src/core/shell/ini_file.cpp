@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <optional>
+#include <sstream>
 #include <vector>
 
 #include "core/error.h"
+#include "core/file_system.h"
+#include "core/input_file.h"
 
 namespace fenwarp {
 namespace {
@@ -41,9 +43,16 @@ std::optional<std::string> key_name(const std::string& line) {
     return trim(t.substr(0, eq));
 }
 
+// A missing or unreadable INI file, or something that is not a file at all
+// (a FIFO must not hold up the start), reads as empty.
 std::vector<std::string> read_lines(const std::filesystem::path& path) {
     std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
+    std::optional<std::string> text;
+    try {
+        text = read_regular_file(path);
+    } catch (const Error&) {
+    }
+    std::istringstream in(text.value_or(""));
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
@@ -96,10 +105,9 @@ void IniFile::write_string(const std::string& section, const std::string& key,
         lines.push_back(entry);
     }
 
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines) out << line << "\r\n";
-    out.close();
-    if (!out) throw Error("Cannot write file " + path_.string());
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    write_file_atomically(path_, text);
 }
 
 }  // namespace fenwarp

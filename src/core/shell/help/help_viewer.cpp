@@ -1,12 +1,11 @@
 #include "core/shell/help/help_viewer.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 
-#include "core/file_system.h"
+#include "core/error.h"
+#include "core/input_file.h"
 #include "core/shell/help/rtf_reader.h"
-#include "core/shell/help/windows_1252.h"
+#include "core/text/utf8.h"
 
 namespace fenwarp {
 
@@ -16,14 +15,13 @@ namespace {
 constexpr std::uintmax_t largest_help_file = 16u << 20;
 
 std::optional<std::string> read_help_bytes(const std::filesystem::path& path) {
-    if (!is_file(path)) return std::nullopt;  // also keeps a FIFO from blocking us
-    std::error_code ec;
-    if (std::filesystem::file_size(path, ec) > largest_help_file || ec) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    try {
+        std::optional<std::string> bytes = read_regular_file(path);  // a FIFO never blocks
+        if (bytes && bytes->size() > largest_help_file) return std::nullopt;
+        return bytes;
+    } catch (const Error&) {
+        return std::nullopt;  // unreadable: the viewer says so
+    }
 }
 
 int utf8_tail(unsigned char lead) {

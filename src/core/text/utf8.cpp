@@ -1,4 +1,4 @@
-#include "core/shell/help/windows_1252.h"
+#include "core/text/utf8.h"
 
 #include <array>
 

@@ -10,7 +10,7 @@ namespace fenwarp {
 void append_utf8(std::string& out, std::uint32_t code_point);
 
 // The Unicode code point of a byte of the Windows-1252 code page, the code
-// page of the RTF that help files are written in.
+// page of the RTF that help files are written in and of older text files.
 std::uint32_t windows_1252(unsigned char byte);
 
 }  // namespace fenwarp

@@ -1,5 +1,8 @@
 #include "core/xml/xml_reference.h"
 
+#include <cstdint>
+
+#include "core/text/utf8.h"
 #include "core/xml/xml_parse_error.h"
 
 namespace fenwarp {
@@ -34,22 +37,7 @@ std::optional<unsigned long> reference_number(std::string_view digits, int base)
 std::optional<std::string> utf8_of(unsigned long code) {
     if (code == 0 || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return std::nullopt;
     std::string bytes;
-    auto put = [&bytes](unsigned long byte) { bytes += static_cast<char>(byte); };
-    if (code < 0x80) {
-        put(code);
-    } else if (code < 0x800) {
-        put(0xC0 | (code >> 6));
-        put(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        put(0xE0 | (code >> 12));
-        put(0x80 | ((code >> 6) & 0x3F));
-        put(0x80 | (code & 0x3F));
-    } else {
-        put(0xF0 | (code >> 18));
-        put(0x80 | ((code >> 12) & 0x3F));
-        put(0x80 | ((code >> 6) & 0x3F));
-        put(0x80 | (code & 0x3F));
-    }
+    append_utf8(bytes, static_cast<std::uint32_t>(code));
     return bytes;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/shell/help/windows_1252.h"
+#include "core/text/utf8.h"
 
 namespace fenwarp {
 

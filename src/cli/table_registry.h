@@ -7,8 +7,8 @@
 
 namespace fenwarp::cli {
 
-// The tables the commands know: those of the catalogue that have an editor,
-// by base name. nullptr for any other name.
+// The editor of a table of the catalogue, by base name; nullptr for any
+// other name.
 std::unique_ptr<TableEditor> table_editor(const std::string& name);
 // "sdo, rpdodef, ...", for usage texts.
 std::string table_names();

@@ -8,6 +8,7 @@
 #include "../fixtures/firmware_images.h"
 #include "core/error.h"
 #include "core/firmware/bank_records.h"
+#include "core/sha256.h"
 
 namespace fenwarp {
 namespace {
@@ -314,8 +315,10 @@ TEST_F(ImagePatchTest, TwoPatchesAtOnceLeaveOneWholeImage) {
     EXPECT_EQ(project_files(), std::vector<std::string>{"New_Brax_Traslate.sx"});
 }
 
-// The view hears of the progress as the template is read, from 0 to its size.
-TEST(ImagePatchProgressTest, RisesThroughThePass) {
+// The view hears of the progress as the template is read, from 0 to its size;
+// the digests, taken on their own threads piece by piece, are those of the
+// whole template and the whole image.
+TEST(ImagePatchProgressTest, RisesThroughThePassAndDigestsBothStreams) {
     test::FirmwareWorkspace ws;
     ws.write_banks();
     std::string image = header;
@@ -332,7 +335,10 @@ TEST(ImagePatchProgressTest, RisesThroughThePass) {
                      "N.sx",
                      ws.bin(),
                      {true, false, false, false, false}};
-    ASSERT_TRUE(patch_image(patch, messages, meter).produced);
+    const PatchOutcome outcome = patch_image(patch, messages, meter);
+    ASSERT_TRUE(outcome.produced);
+    EXPECT_EQ(outcome.template_sha256, sha256_hex(image));
+    EXPECT_EQ(outcome.image_sha256, sha256_hex(test::read_file(ws.context.project_dir / "N.sx")));
     const long maximum = static_cast<long>(image.size());
     ASSERT_GT(seen.size(), 3u);
     EXPECT_EQ(seen.front().value, 0);

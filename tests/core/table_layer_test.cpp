@@ -8,6 +8,7 @@
 #include "core/documents/table/table_catalogue.h"
 #include "core/documents/table/table_reader.h"
 #include "core/documents/table/table_writer.h"
+#include "core/documents/table_editors.h"
 #include "core/documents/xml_document.h"
 #include "test_support.h"
 
@@ -22,6 +23,7 @@ TEST(TableCatalogue, EachTableNamesItsDocumentSheetAndColumnsOnce) {
         EXPECT_EQ(table->headings.size(), table->field_count()) << table->base_name;
         EXPECT_LT(table->direction_field, table->field_count()) << table->base_name;
         EXPECT_EQ(find_table(table->base_name), table);
+        EXPECT_NE(make_table_editor(*table), nullptr) << table->base_name;
     }
     EXPECT_EQ(names, (std::vector<std::string>{"sdo", "rpdodef", "sdopdo", "emcydef", "emcyword"}));
     EXPECT_EQ(find_table("SDO"), nullptr);

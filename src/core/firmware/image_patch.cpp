@@ -1,5 +1,7 @@
 #include "core/firmware/image_patch.h"
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -10,13 +12,12 @@
 #include "core/firmware/image_splicer.h"
 #include "core/input_file.h"
 #include "core/output_file.h"
-#include "core/sha256.h"
+#include "core/sha256_worker.h"
 #include "core/shell/project_context.h"
 
 namespace fenwarp {
 namespace {
 
-constexpr std::size_t piece_size = 1 << 16;  // the progress moves every piece
 using BankRecords = std::array<std::string, BankRanges::count>;
 
 std::string abort_text(const std::string& what) {
@@ -92,19 +93,39 @@ std::optional<BankRecords> gather_inputs(const ImagePatch& patch, InputFile& ima
     return records;
 }
 
-// The image goes to its temporary file and into its digest together.
+// The image goes to its temporary file in large pieces, each hashed on the
+// worker's thread while the next is spliced.
 class HashingSink : public ImageSink {
   public:
-    explicit HashingSink(OutputFile& out) : out_(out) {}
+    explicit HashingSink(OutputFile& out) : out_(out), buffer_(sha_.spare()) {}
     void write(std::string_view bytes) override {
-        out_.write(bytes);
-        sha_.update(bytes);
+        while (!bytes.empty()) {
+            const std::size_t n = std::min(bytes.size(), buffer_.size() - used_);
+            std::memcpy(buffer_.data() + used_, bytes.data(), n);
+            used_ += n;
+            bytes.remove_prefix(n);
+            if (used_ == buffer_.size()) flush();
+        }
     }
-    std::string hex() { return sha_.hex(); }
+    std::string hex() {
+        flush();
+        return sha_.hex();
+    }
 
   private:
+    void flush() {
+        if (used_ == 0) return;
+        buffer_.resize(used_);
+        out_.write(std::string_view(buffer_.data(), used_));
+        sha_.hash(std::move(buffer_));
+        buffer_ = sha_.spare();
+        used_ = 0;
+    }
+
     OutputFile& out_;
-    Sha256 sha_;
+    Sha256Worker sha_;
+    Sha256Worker::Buffer buffer_;
+    std::size_t used_ = 0;
 };
 
 std::string failure_text(const SpliceOutcome& splice) {
@@ -126,14 +147,18 @@ PatchOutcome patch_image(const ImagePatch& patch, Messages& messages, ProgressMe
     OutputFile out(patch.output_dir / patch.output_name);
     HashingSink sink(out);
     ImageSplicer splicer(*records, sink);
-    Sha256 template_sha;
+    // The template is hashed on a thread of its own as it is read; a piece
+    // goes to it once the splicer is done with it.
+    Sha256Worker template_sha;
     progress.start(static_cast<long>(image.size()));
-    std::vector<char> piece(piece_size);
-    while (std::size_t got = image.read(piece.data(), piece.size())) {
-        const std::string_view bytes(piece.data(), got);
-        template_sha.update(bytes);
-        if (!splicer.feed(bytes)) break;
-        progress.advance(static_cast<long>(got));
+    for (;;) {
+        Sha256Worker::Buffer piece = template_sha.spare();
+        piece.resize(image.read(piece.data(), piece.size()));
+        if (piece.empty()) break;
+        const long got = static_cast<long>(piece.size());
+        if (!splicer.feed(std::string_view(piece.data(), piece.size()))) break;
+        template_sha.hash(std::move(piece));
+        progress.advance(got);
     }
     const SpliceOutcome splice = splicer.finish();
     progress.finish();
@@ -141,12 +166,12 @@ PatchOutcome patch_image(const ImagePatch& patch, Messages& messages, ProgressMe
         messages.show(failure_text(splice));
         return outcome;  // the temporary file goes; an older image stays as it was
     }
+    outcome.image_sha256 = sink.hex();  // writes the last piece
     out.commit();
     outcome.produced = true;
     outcome.no_record = splice.no_record;
     outcome.patched = splice.written;
     outcome.template_sha256 = template_sha.hex();
-    outcome.image_sha256 = sink.hex();
     return outcome;
 }
 

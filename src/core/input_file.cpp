@@ -34,6 +34,11 @@ InputFile::~InputFile() {
     if (file_ != nullptr) std::fclose(static_cast<std::FILE*>(file_));
 }
 
+void InputFile::seek(std::uintmax_t offset) {
+    if (_fseeki64(static_cast<std::FILE*>(file_), static_cast<long long>(offset), SEEK_SET) != 0)
+        throw Error("Cannot read " + path_.string());
+}
+
 std::size_t InputFile::read(char* into, std::size_t count) {
     auto* file = static_cast<std::FILE*>(file_);
     const std::size_t got = std::fread(into, 1, count, file);
@@ -60,7 +65,13 @@ InputFile::InputFile(const std::filesystem::path& path) : path_(path) {
     const int flags = ::fcntl(fd_, F_GETFL);
     if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
     size_ = static_cast<std::uintmax_t>(info.st_size);
+    stamp_ = file_stamp(info);
     status_ = Status::Open;
+}
+
+void InputFile::seek(std::uintmax_t offset) {
+    if (fd_ < 0 || ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
+        throw Error("Cannot read " + path_.string() + ": " + std::strerror(errno));
 }
 
 InputFile::~InputFile() {

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "core/file_stamp.h"
+
 namespace fenwarp {
 
 // Inputs that something other than this program may have put in place (a
@@ -25,6 +27,11 @@ class InputFile {
     bool is_open() const { return status_ == Status::Open; }
     // The size the file had when it was opened.
     std::uintmax_t size() const { return size_; }
+    // Which file was opened and its state then; nothing where the system
+    // gives no such identity.
+    const std::optional<FileStamp>& stamp() const { return stamp_; }
+    // Reading goes on from `offset` bytes into the file.
+    void seek(std::uintmax_t offset);
 
     // Up to `count` bytes; 0 at the end. Throws Error naming the file when the
     // system fails the read.
@@ -38,6 +45,7 @@ class InputFile {
     std::filesystem::path path_;
     Status status_ = Status::Missing;
     std::uintmax_t size_ = 0;
+    std::optional<FileStamp> stamp_;
 #ifdef _WIN32
     void* file_ = nullptr;
 #else

@@ -147,6 +147,66 @@ TEST_F(FirmwareEditorTest, EachImageMadeIsRecordedOnce) {
     EXPECT_EQ(digests["pargen.xml"], "");
     EXPECT_NE(records[1].time.find('T'), std::string::npos);
     EXPECT_EQ(records[1].time.back(), 'Z');
+    // The template was written a moment ago: its stamp is not yet a key.
+    EXPECT_EQ(records[1].template_stamp, "");
+}
+
+// The template's digest is hashed once and then taken from update.log while
+// the file keeps its stamp; any change to the file makes it hashed again.
+TEST_F(FirmwareEditorTest, TemplateDigestIsReusedWhileTheFileKeepsItsStamp) {
+    editor.template_settle = std::chrono::seconds(0);
+    editor.show(ws.context, messages);
+    ASSERT_TRUE(editor.patch(messages));
+    const std::filesystem::path log = ws.context.project_dir / "update.log";
+    const std::string real = sha256_hex(test::small_template());
+    std::string text = test::read_file(log);
+    ASSERT_NE(text.find(real), std::string::npos);
+    ASSERT_NE(read_update_log(ws.context.project_dir)[0].template_stamp, "");
+    // A digest only the log knows shows it was taken over, not hashed again.
+    const std::string marked(64, 'a');
+    text.replace(text.find(real), real.size(), marked);
+    test::write_file(log, text);
+    ASSERT_TRUE(editor.patch(messages));
+    std::string changed = test::small_template();
+    changed.replace(changed.find("68656C"), 2, "6A");  // same size, new bytes
+    ws.write_template(changed);
+    ASSERT_TRUE(editor.patch(messages));
+    ws.write_template(test::small_template());
+    editor.template_settle = std::chrono::hours(1);
+    ASSERT_TRUE(editor.patch(messages));
+    const std::vector<UpdateRecord> records = read_update_log(ws.context.project_dir);
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[1].template_sha256, marked);
+    EXPECT_EQ(records[2].template_sha256, sha256_hex(changed));
+    EXPECT_EQ(records[3].template_sha256, real);
+    EXPECT_EQ(records[3].template_stamp, "");
+    EXPECT_EQ(records[3].image_sha256, sha256_hex(test::read_file(ws.output())));
+}
+
+// Only the newest record of the same template counts, and only the end of a
+// long log is read.
+TEST(UpdateLogTest, LastTemplateDigestIsTheNewestOfThatTemplate) {
+    test::TempDir dir;
+    const auto line = [](const std::string& path, const std::string& stamp, char digit) {
+        UpdateRecord record;
+        record.template_path = path;
+        record.template_stamp = stamp;
+        record.template_sha256 = std::string(64, digit);
+        return update_log_line(record);
+    };
+    std::string text = "not a record\n";
+    for (int i = 0; i < 2000; ++i) text += line("/m/other.sx", "9", '0');
+    EXPECT_FALSE(last_template_digest(dir.path(), "/m/t.sx"));
+    test::write_file(dir.path() / "update.log", text);
+    EXPECT_FALSE(last_template_digest(dir.path(), "/m/t.sx"));
+    text += line("/m/t.sx", "1:2:3:4:5", 'b') + line("/m/other.sx", "9", 'c');
+    test::write_file(dir.path() / "update.log", text);
+    const std::optional<KnownDigest> known = last_template_digest(dir.path(), "/m/t.sx");
+    ASSERT_TRUE(known);
+    EXPECT_EQ(known->stamp, "1:2:3:4:5");
+    EXPECT_EQ(known->sha256, std::string(64, 'b'));
+    test::write_file(dir.path() / "update.log", text + line("/m/t.sx", "", 'd'));
+    EXPECT_FALSE(last_template_digest(dir.path(), "/m/t.sx"));
 }
 
 // With no project the dialog's execute touches nothing.

@@ -74,6 +74,8 @@ std::optional<PatchOutcome> FirmwareEditor::make_image(Messages& messages,
     PatchRunning running(patch_enabled);
     last_patch_ =
         ImagePatch{template_folder / template_file_name, output_dir, output_name, bank_dir, {}};
+    last_patch_.known_template = last_template_digest(output_dir, last_patch_.template_file);
+    last_patch_.settle = template_settle;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         last_patch_.banks[i] = boxes[i].checked && boxes[i].visible;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -42,6 +43,9 @@ class FirmwareEditor {
     bool patch_enabled = true;     // ExeModFileSx, off while a patch runs
     bool options_shown = false;    // GbBank and DirFileBin
     bool image_made = false;       // the last patch made the output image
+    // How long the template must have stood unchanged before its digest in
+    // update.log is reused (see ImagePatch::settle).
+    std::chrono::seconds template_settle{2};
 
     // How the flash writer is started: the program and its one argument. Tests
     // put a recorder here, to see at once whether it was started.

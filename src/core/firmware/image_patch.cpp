@@ -128,6 +128,40 @@ class HashingSink : public ImageSink {
     std::size_t used_ = 0;
 };
 
+// The template piece by piece, each piece going to its digest once the
+// splicer is done with it; with the digest known, nothing is hashed.
+class TemplateReader {
+  public:
+    TemplateReader(InputFile& file, bool hash) : file_(file) {
+        if (hash) sha_.emplace();
+    }
+    // The next piece, empty at the end; the one before is no longer used.
+    std::string_view next() {
+        if (sha_) {
+            if (!piece_.empty()) sha_->hash(std::move(piece_));
+            piece_ = sha_->spare();
+        } else {
+            piece_.resize(Sha256Worker::buffer_size);
+        }
+        piece_.resize(file_.read(piece_.data(), piece_.size()));
+        return std::string_view(piece_.data(), piece_.size());
+    }
+    std::string hex() { return sha_ ? sha_->hex() : std::string(); }
+
+  private:
+    InputFile& file_;
+    std::optional<Sha256Worker> sha_;
+    Sha256Worker::Buffer piece_;
+};
+
+// The stamp of the opened template, when it changed long enough ago to be
+// trusted as the key of its digest.
+std::string settled_stamp(const InputFile& image, std::chrono::seconds settle) {
+    if (!image.stamp()) return "";
+    if (std::chrono::system_clock::now() - image.stamp()->changed < settle) return "";
+    return image.stamp()->key;
+}
+
 std::string failure_text(const SpliceOutcome& splice) {
     if (splice.line == 0)
         return image_not_created_message + std::string(" (") + splice.reason + ")";
@@ -147,18 +181,15 @@ PatchOutcome patch_image(const ImagePatch& patch, Messages& messages, ProgressMe
     OutputFile out(patch.output_dir / patch.output_name);
     HashingSink sink(out);
     ImageSplicer splicer(*records, sink);
-    // The template is hashed on a thread of its own as it is read; a piece
-    // goes to it once the splicer is done with it.
-    Sha256Worker template_sha;
+    const std::string stamp = settled_stamp(image, patch.settle);
+    const bool known = !stamp.empty() && patch.known_template &&
+                       patch.known_template->stamp == stamp &&
+                       !patch.known_template->sha256.empty();
+    TemplateReader reader(image, !known);
     progress.start(static_cast<long>(image.size()));
-    for (;;) {
-        Sha256Worker::Buffer piece = template_sha.spare();
-        piece.resize(image.read(piece.data(), piece.size()));
-        if (piece.empty()) break;
-        const long got = static_cast<long>(piece.size());
-        if (!splicer.feed(std::string_view(piece.data(), piece.size()))) break;
-        template_sha.hash(std::move(piece));
-        progress.advance(got);
+    for (std::string_view piece = reader.next(); !piece.empty(); piece = reader.next()) {
+        if (!splicer.feed(piece)) break;
+        progress.advance(static_cast<long>(piece.size()));
     }
     const SpliceOutcome splice = splicer.finish();
     progress.finish();
@@ -171,7 +202,8 @@ PatchOutcome patch_image(const ImagePatch& patch, Messages& messages, ProgressMe
     outcome.produced = true;
     outcome.no_record = splice.no_record;
     outcome.patched = splice.written;
-    outcome.template_sha256 = template_sha.hex();
+    outcome.template_sha256 = known ? patch.known_template->sha256 : reader.hex();
+    outcome.template_stamp = stamp;
     return outcome;
 }
 

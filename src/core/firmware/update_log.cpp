@@ -58,6 +58,7 @@ UpdateRecord record_of(const std::string& line) {
     if (auto t = object.find("template"); t != object.end() && t->is_object()) {
         record.template_path = text_of(*t, "path");
         record.template_sha256 = text_of(*t, "sha256");
+        record.template_stamp = text_of(*t, "stamp");
     }
     if (auto i = object.find("image"); i != object.end() && i->is_object()) {
         record.image_path = text_of(*i, "path");
@@ -100,6 +101,7 @@ UpdateRecord update_record(const std::filesystem::path& project_dir,
     record.time = utc_now();
     record.template_path = patch.template_file.string();
     record.template_sha256 = outcome.template_sha256;
+    record.template_stamp = outcome.template_stamp;
     record.image_path = (patch.output_dir / patch.output_name).string();
     record.image_sha256 = outcome.image_sha256;
     ProjectContext project;
@@ -128,8 +130,11 @@ std::string update_log_line(const UpdateRecord& record) {
     }
     // Keys in a fixed, readable order: time first.
     std::string text = "{\"time\":" + json(record.time).dump();
-    text += ",\"template\":" +
-            json{{"path", record.template_path}, {"sha256", record.template_sha256}}.dump();
+    const json stamp = record.template_stamp.empty() ? json(nullptr) : json(record.template_stamp);
+    text +=
+        ",\"template\":" +
+        json{{"path", record.template_path}, {"sha256", record.template_sha256}, {"stamp", stamp}}
+            .dump();
     text +=
         ",\"image\":" + json{{"path", record.image_path}, {"sha256", record.image_sha256}}.dump();
     text += ",\"documents\":" + documents.dump();
@@ -178,6 +183,30 @@ std::vector<UpdateRecord> read_update_log(const std::filesystem::path& project_d
         if (!line.empty()) records.push_back(record_of(line));
     }
     return records;
+}
+
+std::optional<KnownDigest> last_template_digest(const std::filesystem::path& project_dir,
+                                                const std::filesystem::path& template_file) {
+    constexpr std::uintmax_t tail = 1 << 16;  // dozens of records
+    InputFile log(join_path(project_dir, update_log_name));
+    if (!log.is_open()) return std::nullopt;
+    if (log.size() > tail) log.seek(log.size() - tail);
+    std::string text = log.read_all();
+    // Complete lines only: the first may have begun before the tail.
+    if (log.size() > tail) text.erase(0, std::min(text.size(), text.find('\n') + 1));
+    std::size_t end = text.size();
+    while (end > 0) {
+        const std::size_t begin = text.rfind('\n', end - 1);
+        const std::size_t start = begin == std::string::npos ? 0 : begin + 1;
+        const UpdateRecord record = record_of(text.substr(start, end - start));
+        if (record.template_path == template_file.string()) {
+            if (record.template_stamp.empty() || record.template_sha256.size() != 64)
+                return std::nullopt;
+            return KnownDigest{record.template_stamp, record.template_sha256};
+        }
+        end = begin == std::string::npos ? 0 : begin;
+    }
+    return std::nullopt;
 }
 
 std::string update_log_table(const std::vector<UpdateRecord>& records) {

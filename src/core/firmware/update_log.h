@@ -18,6 +18,7 @@ struct UpdateRecord {
     std::string time;  // UTC, 2026-12-11T14:05:00Z
     std::string template_path;
     std::string template_sha256;
+    std::string template_stamp;  // empty when the file had not settled
     std::string image_path;
     std::string image_sha256;
     // The six documents, then the five bank files: name and digest, the
@@ -46,6 +47,13 @@ void append_update_log(const std::filesystem::path& project_dir, const std::stri
 // record comes back with only its time set to "?". Nothing when the log is
 // missing.
 std::vector<UpdateRecord> read_update_log(const std::filesystem::path& project_dir);
+
+// The template digest of the newest record made from `template_file`, with
+// the stamp the file had then, for the next patch to reuse while the file
+// keeps that stamp. Only the end of the log is read, so its length costs
+// nothing.
+std::optional<KnownDigest> last_template_digest(const std::filesystem::path& project_dir,
+                                                const std::filesystem::path& template_file);
 
 // The records as a text table, one update a row, newest last.
 std::string update_log_table(const std::vector<UpdateRecord>& records);

@@ -13,6 +13,7 @@
 #include "../fixtures/workbook_fixtures.h"
 #include "core/documents/table/table_catalogue.h"
 #include "core/documents/table_editors.h"
+#include "core/documents/workbook/import_report.h"
 #include "core/documents/workbook/workbook_access.h"
 #include "core/documents/workbook/workbook_error.h"
 #include "core/documents/workbook/workbook_export.h"
@@ -314,6 +315,21 @@ TEST(WorkbookContainer, OnlyARegularFileIsOpened) {
         } catch (const WorkbookError& e) {
             EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos);
         }
+    }
+}
+
+TEST(ImportReport, TheDialogsSpeakOnlyWhenTheWorkbookMustBeChanged) {
+    const std::pair<ImportStatus, bool> cases[] = {
+        {ImportStatus::Completed, false}, {ImportStatus::SheetMissing, false},
+        {ImportStatus::Stopped, false},   {ImportStatus::NoRecords, false},
+        {ImportStatus::Unreadable, true}, {ImportStatus::RefusedCell, true},
+    };
+    for (const auto& [status, shown] : cases) {
+        MessageRecorder messages;
+        report_import({status, 0, "why", {}}, messages);
+        EXPECT_EQ(messages.texts,
+                  shown ? std::vector<std::string>{"why"} : std::vector<std::string>{})
+            << static_cast<int>(status);
     }
 }
 

@@ -1,6 +1,7 @@
 // Load and save of an sdo.xml with 1500 rows per page, and the import of a
-// workbook. sdo_ratios.py runs this and sets the variables below:
-//   FENWARP_BENCH_DIR       folder for sdo.xml (kept, so cat can read it)
+// workbook, as .xls and as .xlsx with the same records. sdo_ratios.sh runs
+// this and sets the variables below:
+//   FENWARP_BENCH_DIR       folder for sdo.xml and sdo.xlsx (kept, so cat can read them)
 //   FENWARP_BENCH_WORKBOOK  the .xls workbook to import
 #include <benchmark/benchmark.h>
 
@@ -79,6 +80,27 @@ void BM_SdoImport(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(result.records_taken));
 }
 BENCHMARK(BM_SdoImport)->Unit(benchmark::kMillisecond);
+
+// The records of the .xls workbook, exported as sdo.xlsx and imported from there.
+void BM_SdoImportXlsx(benchmark::State& state) {
+    const char* workbook = std::getenv("FENWARP_BENCH_WORKBOOK");
+    if (workbook == nullptr) {
+        state.SkipWithError("FENWARP_BENCH_WORKBOOK is not set");
+        return;
+    }
+    fenwarp::SdoEditor editor;
+    fenwarp::WorkbookAccess access;
+    fenwarp::ImportResult result = editor.import_workbook(workbook, access);
+    editor.export_xlsx(bench_dir());
+    const std::filesystem::path xlsx = bench_dir() / "sdo.xlsx";
+    const std::size_t records = result.records_taken;
+    for (auto _ : state) result = editor.import_workbook(xlsx, access);
+    if (result.status != fenwarp::ImportStatus::Completed || result.records_taken != records) {
+        state.SkipWithError(("sdo.xlsx: " + result.reason).c_str());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(result.records_taken));
+}
+BENCHMARK(BM_SdoImportXlsx)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -31,7 +31,7 @@ void read_everything(fenwarp::WorkbookConnection& connection) {
             for (std::size_t c = 0; c < std::min<std::size_t>(size.columns, 64); ++c) {
                 try {
                     (void)connection.cell(r, c);
-                } catch (const fenwarp::FormulaCellError&) {
+                } catch (const fenwarp::RefusedCellError&) {
                 }
             }
         }

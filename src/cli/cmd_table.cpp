@@ -5,6 +5,7 @@
 #include "cli/project_arg.h"
 #include "cli/table_registry.h"
 #include "core/documents/csv_export.h"
+#include "core/documents/workbook/workbook_export.h"
 
 namespace fenwarp::cli {
 
@@ -58,7 +59,7 @@ int report(const ImportResult& result, const std::string& workbook, const char* 
                       << "\n";
             break;
         case ImportStatus::NoRecords:
-        case ImportStatus::Formula:
+        case ImportStatus::RefusedCell:
             std::cerr << "fenwarp-cli: " << workbook << ": " << result.reason << "\n";
             break;
     }
@@ -69,8 +70,9 @@ int report(const ImportResult& result, const std::string& workbook, const char* 
 }  // namespace
 
 int run_export(const Args& args, StderrMessages& messages) {
-    if (args.size() != 2) {
-        std::cerr << "Usage: fenwarp-cli export PROJECT TABLE\n";
+    const bool xlsx = args.size() == 3 && args[2] == "--xlsx";
+    if (args.size() != 2 && !xlsx) {
+        std::cerr << "Usage: fenwarp-cli export PROJECT TABLE [--xlsx]\n";
         return 2;
     }
     std::unique_ptr<TableEditor> editor = table_arg(args[1]);
@@ -81,6 +83,11 @@ int run_export(const Args& args, StderrMessages& messages) {
         std::cerr << "fenwarp-cli: " << editor->table().document
                   << " cannot be read; nothing exported\n";
         return 1;
+    }
+    if (xlsx) {
+        editor->export_xlsx(context.project_dir);
+        std::cout << workbook_path(context.project_dir, name).string() << "\n";
+        return 0;
     }
     editor->export_csv(context.project_dir);
     std::cout << csv_path(context.project_dir, name).string() << "\n";

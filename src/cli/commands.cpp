@@ -18,12 +18,15 @@ const std::vector<Command>& commands() {
          "Creates the project NAME under PROJECTS with its bin folder and six documents: the\n"
          "      communication settings at their start values and the five tables empty.",
          &run_new},
-        {"export", "export PROJECT TABLE",
-         "Writes TABLE as TABLE.csv in the project folder. Tables: " + table_names() + ".",
+        {"export", "export PROJECT TABLE [--xlsx]",
+         "Writes TABLE as TABLE.csv in the project folder, or with --xlsx as the workbook\n"
+         "      TABLE.xlsx that import reads back. Tables: " +
+             table_names() + ".",
          &run_export},
         {"import", "import PROJECT TABLE WORKBOOK",
-         "Fills TABLE from the sheet of the .xls WORKBOOK named after it (first row: headings),\n"
-         "      then saves the document; leaves it untouched when the import does not complete.",
+         "Fills TABLE from the sheet of WORKBOOK (.xls, .xlsx or .ods) named after it (first\n"
+         "      row: headings), then saves the document; leaves it untouched when the import does\n"
+         "      not complete.",
          &run_import},
         {"compile", "compile PROJECT",
          "Compiles the six documents into bank1.bin to bank5.bin and bankg.c in PROJECT/bin and\n"

@@ -139,6 +139,40 @@ TEST_F(CliTest, ExportAndImportLeaveTheDocumentAloneWhenTheImportFails) {
     EXPECT_NE(test::read_file(project / "sdo.xml").find("IndexA=\"$2001\""), std::string::npos);
 }
 
+TEST_F(CliTest, EveryTableExportsToAWorkbookThatImportsBackUnchanged) {
+    const fs::path fixtures = fs::path(FENWARP_TEST_SOURCE_DIR) / "fixtures" / "workbooks";
+    for (const auto& entry : fs::directory_iterator(fixtures / "project")) {
+        fs::copy_file(entry.path(), project / entry.path().filename());
+    }
+    for (const char* table : {"sdo", "rpdodef", "sdopdo", "emcydef", "emcyword"}) {
+        const fs::path document = project / (std::string(table) + ".xml");
+        const fs::path workbook = project / (std::string(table) + ".xlsx");
+        CliRun exported = run(std::string("export P ") + table + " --xlsx");
+        EXPECT_EQ(exported.status, 0) << exported.err;
+        EXPECT_EQ(exported.out, workbook.string() + "\n");
+        const std::string before = test::read_file(document);
+        test::write_file(document, "<" + std::string(table) + "/>");
+        CliRun imported = run(std::string("import P ") + table + " '" + workbook.string() + "'");
+        EXPECT_EQ(imported.status, 0) << imported.err;
+        EXPECT_EQ(imported.err, "") << table;
+        EXPECT_EQ(test::read_file(document), before) << table;
+    }
+    EXPECT_EQ(run("export P sdo --xls").status, 2);
+    EXPECT_EQ(run("export P sdo --xlsx more").status, 2);
+}
+
+TEST_F(CliTest, AWorkbookThatIsNoReadableContainerLeavesTheDocumentAlone) {
+    write_documents();
+    ASSERT_EQ(run("export P sdo --xlsx").status, 0);
+    const std::string whole = test::read_file(project / "sdo.xlsx");
+    test::write_file(project / "cut.xlsx", whole.substr(0, whole.size() - 100));
+    CliRun cut = run("import P sdo '" + (project / "cut.xlsx").string() + "'");
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_NE(cut.err.find("damaged or truncated zip container"), std::string::npos) << cut.err;
+    EXPECT_NE(cut.err.find("sdo.xml left unchanged"), std::string::npos) << cut.err;
+    EXPECT_EQ(test::read_file(project / "sdo.xml"), sdo_xml);
+}
+
 TEST_F(CliTest, AnImportThatTakesNoRecordFailsAndSkippedRecordsAreNamed) {
     write_documents();
     test::TestWorkbooks books;

@@ -190,7 +190,7 @@ TEST_F(SdoImportTest, AnExportSavedByASpreadsheetComesBackWithoutBlankOrHeadingR
 
 TEST_F(SdoImportTest, AFormulaCellStopsTheImportNamingItsPlace) {
     ImportResult result = import("sdo_formula.xls");
-    EXPECT_EQ(result.status, ImportStatus::Formula);
+    EXPECT_EQ(result.status, ImportStatus::RefusedCell);
     EXPECT_EQ(result.reason,
               "Sheet sdo, row 3, column B holds a formula: formulas must be replaced by values");
     EXPECT_EQ(editor.sga.cell(1, 2), "0x2000");

@@ -10,7 +10,7 @@
 #include "core/documents/workbook/table_import.h"
 #include "core/documents/workbook/workbook_access.h"
 #include "core/documents/workbook/workbook_error.h"
-#include "core/documents/workbook/workbook_reader.h"
+#include "core/documents/workbook/xls_reader.h"
 #include "test_support.h"
 
 namespace fenwarp {
@@ -179,9 +179,9 @@ TEST(WorkbookReader, AFileThatFaultsTheLibraryIsRefusedAndTheProgramGoesOn) {
 }
 
 TEST(WorkbookReader, AReaderThatRunsOutOfTimeIsGivenUp) {
-    EXPECT_THROW(read_workbook(workbooks() / "sdo_full.xls", std::chrono::milliseconds(0)),
+    EXPECT_THROW(read_xls(workbooks() / "sdo_full.xls", std::chrono::milliseconds(0)),
                  WorkbookError);
-    EXPECT_EQ(read_workbook(workbooks() / "sdo_upper.xls").sheets.at(0).cells.at({1, 1}), "0x2100");
+    EXPECT_EQ(read_xls(workbooks() / "sdo_upper.xls").sheets.at(0).cells.at({1, 1}), "0x2100");
 }
 
 }  // namespace

@@ -223,9 +223,20 @@ void TFsdoTest::importAsksForAWorkbookInTheProjectFolder() {
         answer = QString::fromStdString((workbooks() / "sdo_suffix.xls").string());
         child<QPushButton>(d, "BitBtn4")->click();
         QCOMPARE(cell(sga, 0, 2), QString("0x2000"));
+        // The second export choice writes a workbook the import reads back.
+        QCOMPARE(child<QPushButton>(d, "ButtonXlsx")->text(), QString("Export xlsx"));
+        sga->model()->setData(sga->model()->index(0, 8), "typed, then exported");
+        child<QPushButton>(d, "ButtonXlsx")->click();
+        sga->model()->setData(sga->model()->index(0, 8), "changed");
+        answer = f.path("PROJECTS/sdo.xlsx");
+        child<QPushButton>(d, "BitBtn4")->click();
+        QCOMPARE(cell(sga, 0, 8), QString("typed, then exported"));
+        QCOMPARE(cell(sgb, 0, 3), QString("1.5"));
     });
     QCOMPARE(QDir(offeredDir), QDir(f.path("PROJECTS")));
-    QCOMPARE(QString(OpenExcel::filter), QString("File EXCEL (*.xls)"));
+    QVERIFY(QString(OpenExcel::filter).startsWith("File EXCEL (*.xls);;"));
+    for (const char* pattern : {"*.xlsx", "*.ods"})
+        QVERIFY(QString(OpenExcel::filter).contains(pattern));
     QVERIFY(f.messages.texts.empty());
 }
 

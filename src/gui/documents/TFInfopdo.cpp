@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/documents/workbook/import_report.h"
 #include "gui/documents/table_buttons.h"
 #include "gui/qt_messages.h"
 #include "gui/shell/open_excel.h"
@@ -118,9 +119,9 @@ TFInfopdo::TFInfopdo(fenwarp::Session& session, OpenExcel& openExcel, fenwarp::M
     notebook_->setCurrentIndex(1);  // kept from then on between showings
     layout->addWidget(notebook_);
 
-    addTableButtons(
-        this, layout,
-        {[this] { Button1Click(); }, [this] { BitBtn4Click(); }, [this] { BitBtn1Click(); }});
+    addTableButtons(this, layout,
+                    {[this] { Button1Click(); }, [this] { BitBtn4Click(); },
+                     [this] { BitBtn1Click(); }, [this] { ButtonXlsxClick(); }});
     // The content keeps its size.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -289,10 +290,16 @@ void TFInfopdo::Button1Click() {
     session_.stored_pdo.export_csv(session_.context().project_dir);
 }
 
+void TFInfopdo::ButtonXlsxClick() {
+    session_.stored_pdo.export_xlsx(session_.context().project_dir);
+}
+
 void TFInfopdo::BitBtn4Click() {
     std::optional<QString> workbook = openExcel_.choose(this);
     if (!workbook) return;
-    // Whatever stops the import, the dialog says nothing: the lists show it.
-    session_.stored_pdo.import_workbook(toPath(*workbook), session_.workbook);
+    // The lists show what was taken; only a workbook the user has to change
+    // is worth a message.
+    fenwarp::report_import(
+        session_.stored_pdo.import_workbook(toPath(*workbook), session_.workbook), messages_);
     for (int t = 0; t < 2; ++t) refresh(t);
 }

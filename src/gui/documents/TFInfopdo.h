@@ -46,6 +46,7 @@ class TFInfopdo : public QDialog {
     void PasteAClick(int t);
     void BitBtn1Click();
     void Button1Click();
+    void ButtonXlsxClick();
     void BitBtn4Click();
     // Runs an operation of the tab, then shows what the editor holds, also
     // when the operation threw.

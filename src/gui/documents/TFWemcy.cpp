@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "core/documents/workbook/import_report.h"
 #include "gui/documents/emcy_word_icons.h"
 #include "gui/qt_messages.h"
 #include "gui/shell/open_excel.h"
@@ -73,11 +74,13 @@ TFWemcy::TFWemcy(fenwarp::Session& session, OpenExcel& openExcel, fenwarp::Messa
     auto* ok = new FButton("BitBtn1", "OK", this);
     auto* cancel = new FButton("BitBtn2", "Cancel", this);
     auto* exportButton = new FButton("Button1", "Export", this);
+    auto* xlsxButton = new FButton("ButtonXlsx", "Export xlsx", this);
     auto* importButton = new FButton("BitBtn4", "Import", this);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     buttons->addStretch();
     buttons->addWidget(exportButton);
+    buttons->addWidget(xlsxButton);
     buttons->addWidget(importButton);
     layout->addLayout(buttons);
     // Return in a field presses no button: neither New nor OK by surprise.
@@ -85,6 +88,7 @@ TFWemcy::TFWemcy(fenwarp::Session& session, OpenExcel& openExcel, fenwarp::Messa
     connect(ok, &QPushButton::clicked, this, &TFWemcy::BitBtn1Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(exportButton, &QPushButton::clicked, this, &TFWemcy::Button1Click);
+    connect(xlsxButton, &QPushButton::clicked, this, &TFWemcy::ButtonXlsxClick);
     connect(importButton, &QPushButton::clicked, this, &TFWemcy::BitBtn4Click);
     showFields();
 }
@@ -230,11 +234,17 @@ void TFWemcy::Button1Click() {
     session_.emcy_word.export_csv(session_.context().project_dir);
 }
 
+void TFWemcy::ButtonXlsxClick() {
+    session_.emcy_word.export_xlsx(session_.context().project_dir);
+}
+
 void TFWemcy::BitBtn4Click() {
     std::optional<QString> workbook = openExcel_.choose(this);
     if (!workbook) return;
-    // Whatever stops the import, the dialog says nothing: the pages show it.
-    session_.emcy_word.import_workbook(toPath(*workbook), session_.workbook);
+    // The pages show what was taken; only a workbook the user has to change
+    // is worth a message.
+    fenwarp::report_import(session_.emcy_word.import_workbook(toPath(*workbook), session_.workbook),
+                           messages_);
     for (int page = 0; page < 2; ++page) fillTree(page);
     showFields();
 }

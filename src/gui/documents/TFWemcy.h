@@ -51,6 +51,7 @@ class TFWemcy : public QDialog {
     void deleteBClick(int page);
     void BitBtn1Click();
     void Button1Click();
+    void ButtonXlsxClick();
     void BitBtn4Click();
 
     void fillTree(int page);

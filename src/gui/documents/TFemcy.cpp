@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/documents/workbook/import_report.h"
 #include "gui/documents/table_buttons.h"
 #include "gui/qt_messages.h"
 #include "gui/shell/open_excel.h"
@@ -117,9 +118,9 @@ TFemcy::TFemcy(fenwarp::Session& session, OpenExcel& openExcel, fenwarp::Message
     notebook_->setCurrentIndex(0);  // kept from then on between showings
     layout->addWidget(notebook_);
 
-    addTableButtons(
-        this, layout,
-        {[this] { Button1Click(); }, [this] { BitBtn4Click(); }, [this] { BitBtn1Click(); }});
+    addTableButtons(this, layout,
+                    {[this] { Button1Click(); }, [this] { BitBtn4Click(); },
+                     [this] { BitBtn1Click(); }, [this] { ButtonXlsxClick(); }});
 }
 
 QWidget* TFemcy::makePage(int direction) {
@@ -263,11 +264,17 @@ void TFemcy::Button1Click() {
     session_.emcy.export_csv(session_.context().project_dir);
 }
 
+void TFemcy::ButtonXlsxClick() {
+    session_.emcy.export_xlsx(session_.context().project_dir);
+}
+
 void TFemcy::BitBtn4Click() {
     std::optional<QString> workbook = openExcel_.choose(this);
     if (!workbook) return;
-    // Whatever stops the import, the dialog says nothing: the pages show it.
-    session_.emcy.import_workbook(toPath(*workbook), session_.workbook);
+    // The pages show what was taken; only a workbook the user has to change
+    // is worth a message.
+    fenwarp::report_import(session_.emcy.import_workbook(toPath(*workbook), session_.workbook),
+                           messages_);
     showPages();
 }
 

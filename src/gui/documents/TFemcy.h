@@ -46,6 +46,7 @@ class TFemcy : public QDialog {
     void DeleteAClick(int direction);
     void BitBtn1Click();
     void Button1Click();
+    void ButtonXlsxClick();
     void BitBtn4Click();
     void showPage(int direction);
     void showPages();

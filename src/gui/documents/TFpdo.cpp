@@ -41,9 +41,9 @@ TFpdo::TFpdo(fenwarp::Session& session, OpenExcel& openExcel, fenwarp::Messages&
     notebook_->setCurrentIndex(1);  // kept from then on between showings
     layout->addWidget(notebook_);
 
-    addTableButtons(
-        this, layout,
-        {[this] { Button1Click(); }, [this] { BitBtn4Click(); }, [this] { BitBtn1Click(); }});
+    addTableButtons(this, layout,
+                    {[this] { Button1Click(); }, [this] { BitBtn4Click(); },
+                     [this] { BitBtn1Click(); }, [this] { ButtonXlsxClick(); }});
 }
 
 QWidget* TFpdo::makePage(int direction) {
@@ -111,11 +111,17 @@ void TFpdo::Button1Click() {
     session_.pdo.export_csv(session_.context().project_dir);
 }
 
+void TFpdo::ButtonXlsxClick() {
+    commitEdits();
+    session_.pdo.export_xlsx(session_.context().project_dir);
+}
+
 void TFpdo::BitBtn4Click() {
     std::optional<QString> workbook = openExcel_.choose(this);
     if (!workbook) return;
     commitEdits();
-    // The pages show what was taken; only a formula cell is worth a message.
+    // The pages show what was taken; only a workbook the user has to change
+    // is worth a message.
     fenwarp::report_import(session_.pdo.import_workbook(toPath(*workbook), session_.workbook),
                            messages_);
     reloadPages();

@@ -35,6 +35,7 @@ class TFpdo : public QDialog {
     void layoutGrid(Grid* grid);
     void BitBtn1Click();
     void Button1Click();
+    void ButtonXlsxClick();
     void BitBtn4Click();
     void commitEdits();
     void reloadPages();

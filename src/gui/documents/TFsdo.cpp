@@ -69,9 +69,9 @@ TFsdo::TFsdo(fenwarp::Session& session, OpenExcel& openExcel, fenwarp::Messages&
     notebook_->setCurrentIndex(1);  // kept from then on between showings
     layout->addWidget(notebook_);
 
-    addTableButtons(
-        this, layout,
-        {[this] { Button1Click(); }, [this] { BitBtn4Click(); }, [this] { BitBtn1Click(); }});
+    addTableButtons(this, layout,
+                    {[this] { Button1Click(); }, [this] { BitBtn4Click(); },
+                     [this] { BitBtn1Click(); }, [this] { ButtonXlsxClick(); }});
 }
 
 QWidget* TFsdo::makePage(int direction) {
@@ -141,11 +141,17 @@ void TFsdo::Button1Click() {
     session_.sdo.export_csv(session_.context().project_dir);
 }
 
+void TFsdo::ButtonXlsxClick() {
+    commitEdits();
+    session_.sdo.export_xlsx(session_.context().project_dir);
+}
+
 void TFsdo::BitBtn4Click() {
     std::optional<QString> workbook = openExcel_.choose(this);
     if (!workbook) return;
     commitEdits();
-    // The pages show what was taken; only a formula cell is worth a message.
+    // The pages show what was taken; only a workbook the user has to change
+    // is worth a message.
     fenwarp::report_import(session_.sdo.import_workbook(toPath(*workbook), session_.workbook),
                            messages_);
     reloadPages();

@@ -41,6 +41,7 @@ class TFsdo : public QDialog {
     void layoutPage(Page& page);
     void BitBtn1Click();
     void Button1Click();
+    void ButtonXlsxClick();
     void BitBtn4Click();
     void commitEdits();
     void reloadPages();

@@ -7,12 +7,15 @@
 
 class QWidget;
 
-// The main window's workbook picker shared by every table import: filter
-// "File EXCEL (*.xls)", starting in the project directory.
+// The main window's workbook picker shared by every table import: filters
+// "File EXCEL (*.xls)" first, then .xlsx, .ods and all three, starting in the
+// project directory. The import tells the format by the file's content.
 class OpenExcel : public QObject {
     Q_OBJECT
   public:
-    static constexpr const char* filter = "File EXCEL (*.xls)";
+    static constexpr const char* filter =
+        "File EXCEL (*.xls);;Excel workbook (*.xlsx);;OpenDocument spreadsheet (*.ods);;"
+        "All workbooks (*.xls *.xlsx *.ods)";
     using Chooser = std::function<std::optional<QString>(QWidget* parent, const QString& dir)>;
 
     explicit OpenExcel(QObject* parent = nullptr);

@@ -146,6 +146,10 @@ LoadResult EmcyEditor::load(const std::filesystem::path& file, Messages& message
 }
 
 void EmcyEditor::save_document(const std::filesystem::path& file) const {
+    write_table_document(table(), document_records(), file);
+}
+
+std::vector<TableRecord> EmcyEditor::document_records() const {
     std::vector<TableRecord> records;
     for (int direction = 0; direction < 2; ++direction) {
         const EmcyPage& p = page(direction);
@@ -154,7 +158,7 @@ void EmcyEditor::save_document(const std::filesystem::path& file) const {
             records.push_back(record_of(p.list[at], direction));
         }
     }
-    write_table_document(table(), records, file);
+    return records;
 }
 
 void EmcyEditor::export_csv(const std::filesystem::path& project_dir) const {

@@ -56,6 +56,7 @@ class EmcyEditor : public TableEditor {
     // order. Throws Error, writing nothing, when a list box text does not
     // convert.
     void save_document(const std::filesystem::path& file) const override;
+    std::vector<TableRecord> document_records() const override;
     // One line per entry in list order, CAN 0 first; no heading line.
     void export_csv(const std::filesystem::path& project_dir) const override;
     // Resets both pages, then appends each record of the sheet to the list of

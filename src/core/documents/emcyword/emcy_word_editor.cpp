@@ -175,13 +175,17 @@ LoadResult EmcyWordEditor::load(const std::filesystem::path& file, Messages& mes
 }
 
 void EmcyWordEditor::save_document(const std::filesystem::path& file) const {
+    write_table_document(table(), document_records(), file);
+}
+
+std::vector<TableRecord> EmcyWordEditor::document_records() const {
     std::vector<TableRecord> records;
     for (int page = 0; page < 2; ++page) {
         const std::vector<TClWEmcy>& words = pages[static_cast<std::size_t>(page)].words;
         for (std::size_t i : save_order(words, page))
             records.push_back(word_record(words[i], page));
     }
-    write_table_document(table(), records, file);
+    return records;
 }
 
 void EmcyWordEditor::export_csv(const std::filesystem::path& project_dir) const {

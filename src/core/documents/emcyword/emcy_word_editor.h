@@ -97,6 +97,7 @@ class EmcyWordEditor : public TableEditor {
     // The Can0 words, then the Can1 words, each in save_order(). Throws Error
     // before writing anything when a word key does not convert.
     void save_document(const std::filesystem::path& file) const override;
+    std::vector<TableRecord> document_records() const override;
     // One line per word, Can0 list then Can1 list, in list order, no heading.
     void export_csv(const std::filesystem::path& project_dir) const override;
     // Fills both pages from the sheet, as a load does; a workbook that gives

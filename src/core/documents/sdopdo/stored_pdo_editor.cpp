@@ -21,6 +21,10 @@ void StoredPdoEditor::reset_pdo_lists() {
 }
 
 void StoredPdoEditor::save_document(const std::filesystem::path& file) const {
+    write_table_document(table(), document_records(), file);
+}
+
+std::vector<TableRecord> StoredPdoEditor::document_records() const {
     const TableDescription& map = table();
     std::vector<TableRecord> records;
     for (int t = 0; t < stored_pdo::tab_count; ++t) {
@@ -36,7 +40,7 @@ void StoredPdoEditor::save_document(const std::filesystem::path& file) const {
             records.push_back(std::move(record));
         }
     }
-    write_table_document(map, records, file);
+    return records;
 }
 
 void StoredPdoEditor::set_edits(int t, std::string index, std::string subindex) {

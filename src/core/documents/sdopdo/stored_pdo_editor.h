@@ -69,6 +69,7 @@ class StoredPdoEditor : public TableEditor {
     // of the last load. Throws Error, writing nothing, when an entry cannot be
     // ordered.
     void save_document(const std::filesystem::path& file) const override;
+    std::vector<TableRecord> document_records() const override;
     // Every entry in list order, without heading line.
     void export_csv(const std::filesystem::path& project_dir) const override;
     // Empties the entry list boxes and edits, then replaces every stored entry

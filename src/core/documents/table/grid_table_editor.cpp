@@ -57,6 +57,21 @@ LoadResult GridTableEditor::load(const std::filesystem::path& file, Messages& me
 }
 
 void GridTableEditor::save_document(const std::filesystem::path& file) const {
+    write_table_document(table(), document_records(), file);
+}
+
+std::vector<TableRecord> GridTableEditor::sheet_records() const {
+    const std::size_t d = table().direction_field;
+    std::vector<TableRecord> records = document_records();
+    for (TableRecord& record : records) {
+        // The document codes were written by document_code_text, so they convert.
+        const GridCode code = document_code(to_int(record[d]).value_or(0));
+        record[d] = csv_code_text(code.flag, code.direction);
+    }
+    return records;
+}
+
+std::vector<TableRecord> GridTableEditor::document_records() const {
     const std::size_t d = table().direction_field;
     std::vector<TableRecord> records;
     for (int direction = 0; direction < 2; ++direction) {
@@ -70,7 +85,7 @@ void GridTableEditor::save_document(const std::filesystem::path& file) const {
         order(rows, direction);
         for (TableRecord& row : rows) records.push_back(std::move(row));
     }
-    write_table_document(table(), records, file);
+    return records;
 }
 
 void GridTableEditor::export_csv(const std::filesystem::path& project_dir) const {

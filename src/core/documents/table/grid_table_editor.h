@@ -32,6 +32,9 @@ class GridTableEditor : public TableEditor, public GridPages {
     LoadResult load(const std::filesystem::path& file, Messages& messages) override;
     // The first page's rows, then the second's, each in the table's order.
     void save_document(const std::filesystem::path& file) const override;
+    std::vector<TableRecord> document_records() const override;
+    // The direction field as the CSV export writes it, which the import reads.
+    std::vector<TableRecord> sheet_records() const override;
     // Every row of both grids, the heading rows included.
     void export_csv(const std::filesystem::path& project_dir) const override;
     // Empties the data rows of both grids, then fills them from the sheet.

@@ -63,8 +63,8 @@ ImportResult walk_records(WorkbookQuery& query, const TableDescription& table,
                 stop = read(query);
                 if (!stop) ++result.records_taken;
             }
-        } catch (const FormulaCellError& e) {
-            result.status = ImportStatus::Formula;
+        } catch (const RefusedCellError& e) {
+            result.status = ImportStatus::RefusedCell;
             result.reason = e.what();
             return result;
         } catch (const WorkbookError& e) {

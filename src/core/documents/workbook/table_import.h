@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include <vector>
-
 #include "core/documents/table/table_description.h"
 #include "core/documents/workbook/workbook_access.h"
 
@@ -23,7 +21,8 @@ enum class ImportStatus {
     SheetMissing,  // no sheet is named after the table
     Stopped,       // a record could not be taken; the records before it were
     NoRecords,     // the sheet gave no record to take
-    Formula,       // a cell the table reads holds a formula; the records before it were taken
+    RefusedCell,   // a cell the table reads holds no value to take (a formula without its
+                   // value, a date, an error); the records before it were taken
 };
 
 // A record the walk passed over, with its number (from 1, the sheet's row

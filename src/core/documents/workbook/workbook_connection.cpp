@@ -5,7 +5,6 @@
 #include "core/documents/workbook/lower_case.h"
 #include "core/documents/workbook/workbook_error.h"
 #include "core/documents/workbook/workbook_reader.h"
-#include "core/file_system.h"
 
 namespace fenwarp {
 
@@ -38,18 +37,12 @@ std::filesystem::path connection_database(const std::string& connection_text) {
 
 void WorkbookConnection::open() {
     close();
-    const std::filesystem::path file = connection_database(connection_text_);
-    if (!is_file(file)) {
-        throw WorkbookError("Cannot open workbook " + file.string() + ": not a regular file");
-    }
-    data_ = read_workbook(file);
-    formulas_ = find_formula_cells(file);
+    data_ = read_workbook_file(connection_database(connection_text_));
 }
 
 void WorkbookConnection::close() {
     data_.reset();
     selected_ = nullptr;
-    formulas_.clear();
 }
 
 std::vector<std::string> WorkbookConnection::table_names() const {
@@ -76,22 +69,15 @@ std::optional<std::string> WorkbookConnection::cell(std::size_t row, std::size_t
     if (row >= selected_->size.rows || column >= selected_->size.columns) {
         throw WorkbookError("Cell outside the sheet");
     }
-    auto found = selected_->cells.find(
-        {static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(column)});
+    const CellPlace at{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(column)};
+    auto found = selected_->cells.find(at);
     if (found != selected_->cells.end()) return found->second;
-    if (holds_formula(row, column)) {
-        throw FormulaCellError("Sheet " + selected_->name + ", row " + std::to_string(row + 1) +
-                               ", column " + column_name(column) +
-                               " holds a formula: formulas must be replaced by values");
+    auto refused = selected_->refused.find(at);
+    if (refused != selected_->refused.end()) {
+        throw RefusedCellError("Sheet " + selected_->name + ", row " + std::to_string(row + 1) +
+                               ", column " + column_name(column) + " " + refused->second);
     }
     return std::nullopt;
-}
-
-bool WorkbookConnection::holds_formula(std::size_t row, std::size_t column) const {
-    auto found = formulas_.find(selected_->name);
-    return found != formulas_.end() &&
-           found->second.count(
-               {static_cast<std::uint32_t>(row), static_cast<std::uint16_t>(column)}) != 0;
 }
 
 }  // namespace fenwarp

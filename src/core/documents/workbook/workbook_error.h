@@ -11,9 +11,9 @@ class WorkbookError : public Error {
     using Error::Error;
 };
 
-// A cell holding a formula: the reader gives no formula results, so the user
-// has to replace formulas by values.
-class FormulaCellError : public WorkbookError {
+// A cell the import cannot take as text: a formula whose value the file does
+// not hold, a date, an error. The user has to change the workbook.
+class RefusedCellError : public WorkbookError {
   public:
     using WorkbookError::WorkbookError;
 };

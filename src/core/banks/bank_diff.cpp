@@ -1,0 +1,170 @@
+#include "core/banks/bank_diff.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/banks/decoded_listing.h"
+#include "core/banks/decoded_text.h"
+#include "core/documents/pargen/pargen_editor.h"
+
+namespace fenwarp {
+namespace {
+
+using Record = std::vector<std::uint16_t>;
+using Records = std::vector<Record>;
+
+// Above this many cells the middle part is paired in order instead.
+constexpr std::size_t max_table_cells = std::size_t{1} << 22;
+
+// Pairs of matched records (index in a, index in b), in order: the equal
+// runs at both ends, and between them a longest common subsequence.
+std::vector<std::pair<std::size_t, std::size_t>> matches(const Records& a, const Records& b) {
+    std::size_t head = 0;
+    while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
+    std::size_t tail = 0;
+    while (tail < a.size() - head && tail < b.size() - head &&
+           a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) {
+        ++tail;
+    }
+    std::vector<std::pair<std::size_t, std::size_t>> pairs;
+    for (std::size_t i = 0; i < head; ++i) pairs.emplace_back(i, i);
+    const std::size_t n = a.size() - head - tail;
+    const std::size_t m = b.size() - head - tail;
+    if (n > 0 && m > 0 && (n + 1) * (m + 1) <= max_table_cells) {
+        // lcs[i][j]: longest common run of a[head+i..] and b[head+j..].
+        std::vector<std::uint16_t> lcs((n + 1) * (m + 1), 0);
+        auto at = [&](std::size_t i, std::size_t j) -> std::uint16_t& {
+            return lcs[i * (m + 1) + j];
+        };
+        for (std::size_t i = n; i-- > 0;) {
+            for (std::size_t j = m; j-- > 0;) {
+                at(i, j) = a[head + i] == b[head + j]
+                               ? static_cast<std::uint16_t>(at(i + 1, j + 1) + 1)
+                               : std::max(at(i + 1, j), at(i, j + 1));
+            }
+        }
+        std::size_t i = 0;
+        std::size_t j = 0;
+        while (i < n && j < m) {
+            if (a[head + i] == b[head + j]) {
+                pairs.emplace_back(head + i++, head + j++);
+            } else if (at(i + 1, j) >= at(i, j + 1)) {
+                ++i;
+            } else {
+                ++j;
+            }
+        }
+    }
+    for (std::size_t t = tail; t > 0; --t) pairs.emplace_back(a.size() - t, b.size() - t);
+    return pairs;
+}
+
+RecordChange changed(const DecodedTable& a, std::size_t i, const DecodedTable& b, std::size_t j) {
+    RecordChange change{RecordChange::Kind::Changed, i + 1, j + 1, {}, {}};
+    const std::vector<Field>& fields = b.layout().fields;
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const std::uint16_t before = a.records[i][f];
+        const std::uint16_t after = b.records[j][f];
+        if (before == after) continue;
+        change.fields.push_back(
+            {fields[f].attribute, field_text(fields[f], before), field_text(fields[f], after)});
+    }
+    return change;
+}
+
+// The unmatched records a[i0..i1) and b[j0..j1) between two matches.
+void between(const DecodedTable& a, std::size_t i0, std::size_t i1, const DecodedTable& b,
+             std::size_t j0, std::size_t j1, std::vector<RecordChange>& out) {
+    while (i0 < i1 && j0 < j1) out.push_back(changed(a, i0++, b, j0++));
+    for (; i0 < i1; ++i0) {
+        out.push_back({RecordChange::Kind::Removed, i0 + 1, 0, record_text(a, i0), {}});
+    }
+    for (; j0 < j1; ++j0) {
+        out.push_back({RecordChange::Kind::Added, 0, j0 + 1, record_text(b, j0), {}});
+    }
+}
+
+std::vector<RecordChange> diff_table(const DecodedTable& a, const DecodedTable& b) {
+    std::vector<RecordChange> changes;
+    std::size_t i = 0;
+    std::size_t j = 0;
+    for (const auto& [mi, mj] : matches(a.records, b.records)) {
+        between(a, i, mi, b, j, mj, changes);
+        i = mi + 1;
+        j = mj + 1;
+    }
+    between(a, i, a.records.size(), b, j, b.records.size(), changes);
+    return changes;
+}
+
+std::string changes_text(const std::vector<FieldChange>& fields) {
+    std::string text;
+    for (const FieldChange& f : fields) {
+        if (!text.empty()) text += ", ";
+        text += f.field + " " + f.before + " -> " + f.after;
+    }
+    return text;
+}
+
+std::string change_line(const RecordChange& change) {
+    switch (change.kind) {
+        case RecordChange::Kind::Added:
+            return "record " + std::to_string(change.record_b) + " added: " + change.text;
+        case RecordChange::Kind::Removed:
+            return "record " + std::to_string(change.record_a) + " removed: " + change.text;
+        case RecordChange::Kind::Changed:
+            break;
+    }
+    std::string number = "record " + std::to_string(change.record_b);
+    if (change.record_a != change.record_b) {
+        number += " (record " + std::to_string(change.record_a) + " in A)";
+    }
+    return number + " changed: " + changes_text(change.fields);
+}
+
+}  // namespace
+
+BanksDiff diff_banks(const DecodedBanks& a, const DecodedBanks& b) {
+    BanksDiff diff;
+    const std::array<std::string, 9> before = parameter_texts(a.block.parameters);
+    const std::array<std::string, 9> after = parameter_texts(b.block.parameters);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] != after[i]) {
+            diff.parameters.push_back({PargenEditor::element_names[i], before[i], after[i]});
+        }
+    }
+    for (std::size_t t = 0; t < a.tables.size() && t < b.tables.size(); ++t) {
+        std::vector<RecordChange> changes = diff_table(a.tables[t], b.tables[t]);
+        if (!changes.empty()) diff.tables.push_back({a.tables[t].layout().document, changes});
+    }
+    return diff;
+}
+
+std::string diff_text(const BanksDiff& diff) {
+    if (diff.equal()) return "No difference: the same parameter block and the same records.\n";
+    std::string out;
+    std::size_t added = 0, removed = 0, changed_records = 0, fields = 0;
+    if (!diff.parameters.empty()) {
+        out += "pargen.xml:\n";
+        for (const FieldChange& f : diff.parameters) {
+            out += "  " + f.field + " " + f.before + " -> " + f.after + "\n";
+        }
+    }
+    for (const TableDiff& table : diff.tables) {
+        out += std::string(table.document) + ":\n";
+        for (const RecordChange& change : table.changes) {
+            out += "  " + change_line(change) + "\n";
+            added += change.kind == RecordChange::Kind::Added;
+            removed += change.kind == RecordChange::Kind::Removed;
+            changed_records += change.kind == RecordChange::Kind::Changed;
+            fields += change.fields.size();
+        }
+    }
+    out += std::to_string(diff.parameters.size()) +
+           " parameter(s) changed; records: " + std::to_string(added) + " added, " +
+           std::to_string(removed) + " removed, " + std::to_string(changed_records) + " changed (" +
+           std::to_string(fields) + " field(s))\n";
+    return out;
+}
+
+}  // namespace fenwarp

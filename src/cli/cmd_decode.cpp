@@ -7,6 +7,7 @@
 #include "core/banks/bank_compiler.h"
 #include "core/banks/bank_decoder.h"
 #include "core/banks/bank_diff.h"
+#include "core/banks/decode_notes.h"
 #include "core/banks/decoded_documents.h"
 #include "core/banks/decoded_listing.h"
 #include "core/error.h"
@@ -71,6 +72,9 @@ int run_decode(const Args& args, StderrMessages&) {
         return 2;
     }
     const DecodedBanks banks = decode_banks(read_bank_source(parsed->source));
+    for (const std::string& note : decode_notes(banks)) {
+        std::cerr << "fenwarp-cli: warning: " << note << "\n";
+    }
     if (!parsed->xml_dir) {
         std::cout << decoded_listing(banks);
         return 0;

@@ -7,6 +7,7 @@
 #include "core/banks/bank_compiler.h"
 #include "core/banks/bank_decoder.h"
 #include "core/banks/bank_diff.h"
+#include "core/banks/decode_notes.h"
 #include "core/banks/decoded_documents.h"
 #include "core/banks/decoded_listing.h"
 #include "core/banks/update_device.h"
@@ -39,8 +40,10 @@ TEST_P(DecodeRoundTripTest, DecodedDocumentsCompileToTheSameBanks) {
     test::write_generated_project(project.path(), GetParam());
     const BankImages original = compiled(project.path());
 
+    const DecodedBanks banks = decode_banks(original);
+    EXPECT_TRUE(decode_notes(banks).empty()) << decode_notes(banks).front();
     test::BankProject decoded;
-    const auto written = write_decoded_documents(decode_banks(original), decoded.path());
+    const auto written = write_decoded_documents(banks, decoded.path());
     EXPECT_EQ(written.size(), 6u);
     const BankImages again = compiled(decoded.path());
     for (int k = 1; k <= 5; ++k) EXPECT_TRUE(original.bank(k) == again.bank(k)) << "bank " << k;
@@ -112,6 +115,49 @@ INSTANTIATE_TEST_SUITE_P(
                      "rpdodef.xml counts 2715 records in its second group"},
         BadDirectory{"EMCY word group starting in the parameter block", 16317, 16300,
                      "emcyword.xml places its second group at offset 16300, outside bank 2"}));
+
+struct Spoiled {
+    const char* what;
+    std::size_t bank, offset;  // where one byte is changed
+    std::uint8_t value;
+    std::vector<std::string> notes;
+};
+
+class DecodeNotesTest : public ::testing::TestWithParam<Spoiled> {};
+
+// Banks no compile made are read as they stand, with a note for each thing
+// a compile of the decoded documents would give otherwise.
+TEST_P(DecodeNotesTest, SayWhereTheDocumentsWouldNotGiveTheseBanks) {
+    test::BankProject project;
+    project.write("pargen.xml", test::default_pargen());
+    project.table("sdo", {test::sdo_row("16", "0x2000"), test::sdo_row("17", "0x2001")});
+    for (const char* empty : {"sdopdo", "emcydef", "emcyword", "rpdodef"}) {
+        project.table(empty, {});
+    }
+    BankImages images = compiled(project.path());
+    images.bank(static_cast<int>(GetParam().bank))[GetParam().offset] = GetParam().value;
+    EXPECT_EQ(decode_notes(decode_banks(images)), GetParam().notes) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodeNotesTest,
+    ::testing::Values(
+        Spoiled{"direction bit",
+                1,
+                0,
+                17,
+                {"sdo.xml record 1 lies in the first group, but its conf names the other: a "
+                 "compile moves it"}},
+        Spoiled{"key", 1, 1, 0, {"sdo.xml record 1 has IndexA 0: a compile leaves it out"}},
+        // The second group read one byte late: its conf is IndexA's high byte.
+        Spoiled{"gap between the groups",
+                2,
+                16302,
+                10,
+                {"sdo.xml is not where a compile puts it (start 0, second group right after "
+                 "the first)",
+                 "sdo.xml record 2 lies in the second group, but its conf names the other: a "
+                 "compile moves it"}}));
 
 struct BadSource {
     const char* what;

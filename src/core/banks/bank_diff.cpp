@@ -13,12 +13,45 @@ namespace {
 using Record = std::vector<std::uint16_t>;
 using Records = std::vector<Record>;
 
-// Above this many cells the middle part is paired in order instead.
+using Match = std::pair<std::size_t, std::size_t>;  // index in a, index in b
+
+// Above this many cells the middle part is left unmatched, to be paired in
+// order: a table has at most a few thousand records, so this is only reached
+// when most of two large tables differ anyway.
 constexpr std::size_t max_table_cells = std::size_t{1} << 22;
 
-// Pairs of matched records (index in a, index in b), in order: the equal
-// runs at both ends, and between them a longest common subsequence.
-std::vector<std::pair<std::size_t, std::size_t>> matches(const Records& a, const Records& b) {
+// Appends a longest common subsequence of a[from, from+n) and b[from, from+m).
+void common_subsequence(const Records& a, const Records& b, std::size_t from, std::size_t n,
+                        std::size_t m, std::vector<Match>& pairs) {
+    if (n == 0 || m == 0 || (n + 1) * (m + 1) > max_table_cells) return;
+    // lcs(i, j): length of a longest common subsequence of a[from+i..] and b[from+j..].
+    std::vector<std::uint16_t> table((n + 1) * (m + 1), 0);
+    auto lcs = [&](std::size_t i, std::size_t j) -> std::uint16_t& {
+        return table[i * (m + 1) + j];
+    };
+    for (std::size_t i = n; i-- > 0;) {
+        for (std::size_t j = m; j-- > 0;) {
+            lcs(i, j) = a[from + i] == b[from + j]
+                            ? static_cast<std::uint16_t>(lcs(i + 1, j + 1) + 1)
+                            : std::max(lcs(i + 1, j), lcs(i, j + 1));
+        }
+    }
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < n && j < m) {
+        if (a[from + i] == b[from + j]) {
+            pairs.emplace_back(from + i++, from + j++);
+        } else if (lcs(i + 1, j) >= lcs(i, j + 1)) {
+            ++i;
+        } else {
+            ++j;
+        }
+    }
+}
+
+// The matched records in order: the equal runs at both ends, and between
+// them a longest common subsequence.
+std::vector<Match> matches(const Records& a, const Records& b) {
     std::size_t head = 0;
     while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
     std::size_t tail = 0;
@@ -26,35 +59,9 @@ std::vector<std::pair<std::size_t, std::size_t>> matches(const Records& a, const
            a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) {
         ++tail;
     }
-    std::vector<std::pair<std::size_t, std::size_t>> pairs;
+    std::vector<Match> pairs;
     for (std::size_t i = 0; i < head; ++i) pairs.emplace_back(i, i);
-    const std::size_t n = a.size() - head - tail;
-    const std::size_t m = b.size() - head - tail;
-    if (n > 0 && m > 0 && (n + 1) * (m + 1) <= max_table_cells) {
-        // lcs[i][j]: longest common run of a[head+i..] and b[head+j..].
-        std::vector<std::uint16_t> lcs((n + 1) * (m + 1), 0);
-        auto at = [&](std::size_t i, std::size_t j) -> std::uint16_t& {
-            return lcs[i * (m + 1) + j];
-        };
-        for (std::size_t i = n; i-- > 0;) {
-            for (std::size_t j = m; j-- > 0;) {
-                at(i, j) = a[head + i] == b[head + j]
-                               ? static_cast<std::uint16_t>(at(i + 1, j + 1) + 1)
-                               : std::max(at(i + 1, j), at(i, j + 1));
-            }
-        }
-        std::size_t i = 0;
-        std::size_t j = 0;
-        while (i < n && j < m) {
-            if (a[head + i] == b[head + j]) {
-                pairs.emplace_back(head + i++, head + j++);
-            } else if (at(i + 1, j) >= at(i, j + 1)) {
-                ++i;
-            } else {
-                ++j;
-            }
-        }
-    }
+    common_subsequence(a, b, head, a.size() - head - tail, b.size() - head - tail, pairs);
     for (std::size_t t = tail; t > 0; --t) pairs.emplace_back(a.size() - t, b.size() - t);
     return pairs;
 }

@@ -75,7 +75,7 @@ TEST(BankDecodeTest, ListsParametersDirectoryAndRecordsByName) {
                            "IndexB=0x6000 SubindexB=2 nbyteB=2\n  second group:\n  2: conf=17"),
               std::string::npos)
         << listing;
-    EXPECT_NE(listing.find("rpdodef.xml: 1 records\n  first group:\n  1: cobid=0x0181 "
+    EXPECT_NE(listing.find("rpdodef.xml: 1 record\n  first group:\n  1: cobid=0x0181 "
                            "id_dev_orig=3 en_bypass=2 posind=1 n_tpdo=2\n"),
               std::string::npos);
 }

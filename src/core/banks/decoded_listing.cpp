@@ -26,8 +26,9 @@ void append_directory(std::string& out, const DecodedBanks& banks) {
 }
 
 void append_records(std::string& out, const DecodedTable& table) {
-    out += std::string(table.layout().document) + ": " + std::to_string(table.records.size()) +
-           " records\n";
+    const std::size_t count = table.records.size();
+    out += std::string(table.layout().document) + ": " + std::to_string(count) +
+           (count == 1 ? " record\n" : " records\n");
     for (std::size_t r = 0; r < table.records.size(); ++r) {
         if (r == 0 && table.entry.first_count > 0) out += "  first group:\n";
         if (r == table.entry.first_count) out += "  second group:\n";

@@ -49,8 +49,9 @@ TEST(BankDiffTest, ProjectEqualsItsOwnBankFilesAndPatchedImage) {
 
 using Rows = std::vector<std::string>;
 
-std::string sdo(const std::string& index_a, const std::string& index_b = "0x6000") {
-    return test::row({{"conf", "16"},
+std::string sdo(const std::string& index_a, const std::string& index_b = "0x6000",
+                const std::string& conf = "16") {
+    return test::row({{"conf", conf},
                       {"IndexA", index_a},
                       {"SubindexA", "1"},
                       {"devIDB", "5"},
@@ -98,6 +99,16 @@ INSTANTIATE_TEST_SUITE_P(
              "",
              "sdo.xml:\n  record 2 changed: IndexB 0x6000 -> 0x6001\n"
              "0 parameter(s) changed; records: 0 added, 0 removed, 1 changed (1 field(s))\n"},
+        Edit{"the direction of a record, which moves it to the other group",
+             {sdo("0x2000"), sdo("0x2001", "0x6000", "17"), sdo("0x2002")},
+             "",
+             "sdo.xml:\n  record 3 (record 2 in A) changed: conf 16 -> 17\n"
+             "0 parameter(s) changed; records: 0 added, 0 removed, 1 changed (1 field(s))\n"},
+        Edit{"a record put elsewhere",
+             {sdo("0x2001"), sdo("0x2002"), sdo("0x2000")},
+             "",
+             "sdo.xml:\n  record 3 (record 1 in A) moved\n"
+             "0 parameter(s) changed; records: 0 added, 0 removed, 1 changed (0 field(s))\n"},
         Edit{"a record inserted",
              {sdo("0x2000"), sdo("0x3000"), sdo("0x2001"), sdo("0x2002")},
              "",

@@ -91,6 +91,42 @@ void between(const DecodedTable& a, std::size_t i0, std::size_t i1, const Decode
     }
 }
 
+std::size_t differing_fields(const Record& x, const Record& y) {
+    std::size_t count = 0;
+    for (std::size_t f = 0; f < x.size(); ++f) count += x[f] != y[f];
+    return count;
+}
+
+// A record whose direction bit changed moves to the other group, and one
+// put elsewhere in its table leaves its place: a removed and an added record
+// that differ in at most one field are one record changed (or moved).
+void pair_moved(const DecodedTable& a, const DecodedTable& b, std::vector<RecordChange>& changes) {
+    constexpr std::size_t max_pairs = std::size_t{1} << 20;
+    std::vector<std::size_t> removed, added;
+    for (std::size_t c = 0; c < changes.size(); ++c) {
+        if (changes[c].kind == RecordChange::Kind::Removed) removed.push_back(c);
+        if (changes[c].kind == RecordChange::Kind::Added) added.push_back(c);
+    }
+    if (removed.empty() || added.empty() || removed.size() * added.size() > max_pairs) return;
+    std::vector<bool> taken(changes.size(), false);
+    for (std::size_t r : removed) {
+        const std::size_t i = changes[r].record_a - 1;
+        for (std::size_t c : added) {
+            const std::size_t j = changes[c].record_b - 1;
+            if (taken[c] || differing_fields(a.records[i], b.records[j]) > 1) continue;
+            changes[r] = changed(a, i, b, j);
+            taken[c] = true;
+            break;
+        }
+    }
+    std::vector<RecordChange> left;
+    left.reserve(changes.size());
+    for (std::size_t c = 0; c < changes.size(); ++c) {
+        if (!taken[c]) left.push_back(std::move(changes[c]));
+    }
+    changes = std::move(left);
+}
+
 std::vector<RecordChange> diff_table(const DecodedTable& a, const DecodedTable& b) {
     std::vector<RecordChange> changes;
     std::size_t i = 0;
@@ -101,6 +137,7 @@ std::vector<RecordChange> diff_table(const DecodedTable& a, const DecodedTable& 
         j = mj + 1;
     }
     between(a, i, a.records.size(), b, j, b.records.size(), changes);
+    pair_moved(a, b, changes);
     return changes;
 }
 
@@ -126,6 +163,7 @@ std::string change_line(const RecordChange& change) {
     if (change.record_a != change.record_b) {
         number += " (record " + std::to_string(change.record_a) + " in A)";
     }
+    if (change.fields.empty()) return number + " moved";
     return number + " changed: " + changes_text(change.fields);
 }
 

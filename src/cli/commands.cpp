@@ -46,6 +46,17 @@ const std::vector<Command>& commands() {
          "Prints PROJECT/update.log as a table, newest last: for each image made, the SHA-256\n"
          "      of the image, the template, the six documents and the five bank files.",
          &run_log},
+        {"decode", "decode BIN_FOLDER|IMAGE [--xml DIR]",
+         "Reads the banks back from a bin folder (bank1.bin ...) or a patched image and prints\n"
+         "      the parameter block, the table directory and every table's records; --xml writes\n"
+         "      them as the six documents of a new project in DIR (made when missing, with its\n"
+         "      bin folder; it must hold none of the documents).",
+         &run_decode},
+        {"diff", "diff A B",
+         "Compares two configurations, each a PROJECT (compiled in memory), a bin folder or an\n"
+         "      image: parameters and records added, removed and changed, field by field.\n"
+         "      Exit 0 when they hold the same values, 1 when they differ.",
+         &run_diff},
     };
     return list;
 }

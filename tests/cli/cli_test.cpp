@@ -11,6 +11,7 @@
 #include "fixtures/emcy_workbooks.h"
 #include "fixtures/firmware_images.h"
 #include "fixtures/workbook_fixtures.h"
+#include "generated_project.h"
 #include "test_support.h"
 
 namespace fenwarp {
@@ -515,6 +516,72 @@ TEST_F(CliTest, NewCreatesASeededProjectOrRefusesTheName) {
     }
     EXPECT_FALSE(fs::exists(dir / "x"));
     EXPECT_FALSE(fs::exists(dir / "PROJECTS" / "a"));
+}
+
+// The bank files, the patched image and the decoded documents of a project
+// all hold the project: decode, compile and diff agree byte for byte.
+TEST_F(CliTest, DecodeAndDiffReadBanksBackAsTheProject) {
+    test::write_generated_project(project, {50, 30, 20, 10, 40, true});
+    test::write_file(dir / "MASTER" / "Brax_Traslate.sx", test::small_template());
+    ASSERT_EQ(run("update P").status, 0);
+    const std::string bin = "'" + (project / "bin").string() + "'";
+    const std::string image = "'" + (project / "New_Brax_Traslate.sx").string() + "'";
+
+    CliRun listed = run("decode " + image);
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("  BoudA 125\n"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("sdo.xml: 50 records\n  first group:\n  1: conf="),
+              std::string::npos);
+
+    const fs::path copy = dir / "PROJECTS" / "Q";
+    CliRun decoded = run("decode " + bin + " --xml '" + copy.string() + "'");
+    EXPECT_EQ(decoded.status, 0) << decoded.err;
+    ASSERT_EQ(run("compile Q").status, 0);
+    for (int k = 1; k <= 5; ++k) {
+        const std::string name = "bin/bank" + std::to_string(k) + ".bin";
+        EXPECT_TRUE(test::read_file(project / name) == test::read_file(copy / name)) << name;
+    }
+    for (const std::string& b : {image, bin, std::string("Q")}) {
+        CliRun same = run("diff P " + b);
+        EXPECT_EQ(same.status, 0) << b << same.out << same.err;
+        EXPECT_EQ(same.out, "No difference: the same parameter block and the same records.\n");
+    }
+
+    // One cell of the decoded copy: one changed field.
+    std::string sdo = test::read_file(copy / "sdo.xml");
+    const std::size_t at = sdo.find("nbyteB=\"") + 8;
+    const std::string old_value = sdo.substr(at, sdo.find('"', at) - at);
+    const std::string new_value = old_value == "7" ? "8" : "7";
+    sdo.replace(at, old_value.size(), new_value);
+    test::write_file(copy / "sdo.xml", sdo);
+    CliRun changed = run("diff " + image + " Q");
+    EXPECT_EQ(changed.status, 1);
+    EXPECT_EQ(changed.out, "sdo.xml:\n  record 1 changed: nbyteB " + old_value + " -> " +
+                               new_value +
+                               "\n0 parameter(s) changed; records: 0 added, 0 removed, 1 "
+                               "changed (1 field(s))\n");
+}
+
+TEST_F(CliTest, DecodeRefusesBadWordsIncompleteBanksAndExistingDocuments) {
+    write_documents();
+    ASSERT_EQ(run("compile P").status, 0);
+    const std::string bin = "'" + (project / "bin").string() + "'";
+    for (const char* words :
+         {"decode", "decode a b", "decode a --xml", "decode --xml d", "diff P", "diff P P P"}) {
+        EXPECT_EQ(run(words).status, 2) << words;
+    }
+    const std::string before = test::read_file(project / "sdo.xml");
+    CliRun existing = run("decode " + bin + " --xml '" + project.string() + "'");
+    EXPECT_EQ(existing.status, 1);
+    EXPECT_NE(existing.err.find("already exists"), std::string::npos) << existing.err;
+    EXPECT_EQ(test::read_file(project / "sdo.xml"), before);
+
+    test::write_file(project / "bin" / "bank2.bin", std::string(16000, '\0'));
+    CliRun shortened = run("decode " + bin);
+    EXPECT_EQ(shortened.status, 1);
+    EXPECT_NE(shortened.err.find("bank2.bin: only 16000 bytes"), std::string::npos);
+    EXPECT_EQ(run("diff P " + bin).status, 1);
+    EXPECT_EQ(run("decode '" + (dir / "none.sx").string() + "'").status, 1);
 }
 
 }  // namespace

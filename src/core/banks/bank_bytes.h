@@ -17,6 +17,11 @@ inline void put_bytes(std::uint8_t* out, std::uint16_t value, std::size_t width)
     }
 }
 
+// The value put_bytes stored.
+inline std::uint16_t get_bytes(const std::uint8_t* in, std::size_t width) {
+    return width == 2 ? static_cast<std::uint16_t>(in[0] << 8 | in[1]) : in[0];
+}
+
 inline void put_u16(BankImages::Bank& bank, std::size_t offset, std::uint16_t value) {
     put_bytes(bank.data() + offset, value, 2);
 }

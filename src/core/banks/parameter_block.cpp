@@ -18,6 +18,20 @@ struct Slot {
 constexpr std::array<Slot, 9> slots = {
     {{7, 1}, {5, 2}, {6, 1}, {8, 1}, {1, 2}, {0, 1}, {3, 2}, {2, 1}, {4, 2}}};
 
+// The directory's twenty values in block order: the tables in the gateway's
+// order, for each its start, counts and second group's offset.
+template <typename Directory>
+auto directory_values(Directory& d) {
+    std::array<decltype(&d.sdo.start), 20> values{};
+    std::size_t i = 0;
+    for (auto* e : {&d.sdo, &d.emcy, &d.emcy_word, &d.pdo, &d.stored_pdo}) {
+        for (auto* value : {&e->start, &e->first_count, &e->second_offset, &e->second_count}) {
+            values[i++] = value;
+        }
+    }
+    return values;
+}
+
 }  // namespace
 
 std::optional<CommParameters> read_comm_parameters(const std::filesystem::path& project_dir,
@@ -43,14 +57,24 @@ void write_parameter_block(BankImages::Bank& bank2, const CommParameters& parame
         put_bytes(bank2.data() + at, parameters[slot.element], slot.width);
         at += slot.width;
     }
-    for (const TableEntry& entry : {directory.sdo, directory.emcy, directory.emcy_word,
-                                    directory.pdo, directory.stored_pdo}) {
-        for (std::uint16_t value :
-             {entry.start, entry.first_count, entry.second_offset, entry.second_count}) {
-            put_u16(bank2, at, value);
-            at += 2;
-        }
+    for (const std::uint16_t* value : directory_values(directory)) {
+        put_u16(bank2, at, *value);
+        at += 2;
     }
+}
+
+ParameterBlock read_parameter_block(const BankImages::Bank& bank2) {
+    ParameterBlock block;
+    std::size_t at = parameter_block_offset;
+    for (const Slot& slot : slots) {
+        block.parameters[slot.element] = get_bytes(bank2.data() + at, slot.width);
+        at += slot.width;
+    }
+    for (std::uint16_t* value : directory_values(block.directory)) {
+        *value = get_bytes(bank2.data() + at, 2);
+        at += 2;
+    }
+    return block;
 }
 
 }  // namespace fenwarp

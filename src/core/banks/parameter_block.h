@@ -33,4 +33,11 @@ std::optional<CommParameters> read_comm_parameters(const std::filesystem::path& 
 void write_parameter_block(BankImages::Bank& bank2, const CommParameters& parameters,
                            const TableDirectory& directory);
 
+// What the gateway reads from the block: the inverse of write_parameter_block.
+struct ParameterBlock {
+    CommParameters parameters{};
+    TableDirectory directory;
+};
+ParameterBlock read_parameter_block(const BankImages::Bank& bank2);
+
 }  // namespace fenwarp

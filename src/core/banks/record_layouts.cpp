@@ -38,7 +38,8 @@ std::size_t RecordLayout::record_size() const {
 // conf bit 0 is the direction: clear = request arrives on CAN 0. The
 // mnemonic is not packed.
 const RecordLayout& sdo_layout() {
-    static const RecordLayout layout{.document = sdo_table().document,
+    static const RecordLayout layout{.table = &sdo_table(),
+                                     .document = sdo_table().document,
                                      .missing_message = "File SDO xml not found",
                                      .fields = packed(sdo_table(), {1, 2, 1, 1, 2, 1, 1}),
                                      .group_field = sdo_table().direction_field,
@@ -51,7 +52,8 @@ const RecordLayout& sdo_layout() {
 
 // nrpdo bit 7 is the direction: clear = a PDO of the Can0 tab.
 const RecordLayout& stored_pdo_layout() {
-    static const RecordLayout layout{.document = stored_pdo_table().document,
+    static const RecordLayout layout{.table = &stored_pdo_table(),
+                                     .document = stored_pdo_table().document,
                                      .missing_message = "File SDO PDO xml not found",
                                      .fields = packed(stored_pdo_table(), {2, 1, 1, 1}),
                                      .group_field = stored_pdo_table().direction_field,
@@ -64,6 +66,7 @@ const RecordLayout& stored_pdo_layout() {
 // bypass_set bit 5 is the direction: clear = EMCY from CAN 0.
 const RecordLayout& emcy_layout() {
     static const RecordLayout layout{
+        .table = &emcy_table(),
         .document = emcy_table().document,
         .missing_message = "File EMCY xml not found",
         .fields = packed(emcy_table(), {1, 2, 1, 2, 2, 1, 2, 1, 2, 2, 1, 1}),
@@ -77,7 +80,8 @@ const RecordLayout& emcy_layout() {
 // The gateway takes the words with extdata bit 0 set (Can1 page) as the first
 // group, whatever order the document lists them in.
 const RecordLayout& emcy_word_layout() {
-    static const RecordLayout layout{.document = emcy_word_table().document,
+    static const RecordLayout layout{.table = &emcy_word_table(),
+                                     .document = emcy_word_table().document,
                                      .missing_message = "File EMCY Word xml not found",
                                      .fields = emcy_word_fields(),
                                      .group_field = emcy_word_table().direction_field,
@@ -89,7 +93,8 @@ const RecordLayout& emcy_word_layout() {
 
 // en_bypass bit 1 set = from CAN 0 to CAN 1, the first group.
 const RecordLayout& pdo_layout() {
-    static const RecordLayout layout{.document = pdo_table().document,
+    static const RecordLayout layout{.table = &pdo_table(),
+                                     .document = pdo_table().document,
                                      .missing_message = "File reader PDO xml not found",
                                      .fields = packed(pdo_table(), {2, 1, 1, 1, 1}),
                                      .group_field = pdo_table().direction_field,

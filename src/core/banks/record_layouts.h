@@ -8,6 +8,8 @@
 
 namespace fenwarp {
 
+struct TableDescription;
+
 // One packed value: the attribute it comes from and its width in bytes.
 struct Field {
     std::string attribute;
@@ -17,10 +19,11 @@ struct Field {
 // How the records of one table document become bank records, and how the
 // gateway tells the table's two groups apart.
 struct RecordLayout {
-    const char* document;         // file name in the project folder
-    const char* missing_message;  // shown when the document is not there
-    std::vector<Field> fields;    // in record order
-    std::size_t group_field;      // index of the field holding the group bit
+    const TableDescription* table;  // the document's description
+    const char* document;           // file name in the project folder
+    const char* missing_message;    // shown when the document is not there
+    std::vector<Field> fields;      // in record order
+    std::size_t group_field;        // index of the field holding the group bit
     std::uint16_t group_mask;
     bool first_group_when_set;
     // A record whose key converts to 0 is no entry for the gateway.

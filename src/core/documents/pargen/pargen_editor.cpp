@@ -1,6 +1,7 @@
 #include "core/documents/pargen/pargen_editor.h"
 
 #include "core/documents/document_messages.h"
+#include "core/documents/pargen/pargen_document.h"
 #include "core/documents/xml_document.h"
 #include "core/file_system.h"
 
@@ -24,12 +25,7 @@ void PargenEditor::load(const std::filesystem::path& file, Messages& messages) {
 void PargenEditor::save_document(const std::filesystem::path& file) const {
     const std::array<std::string, 9> values = {dev_id_a, baud_a, dev_id_b, baud_b, sdo_timeout,
                                                "0",      "0",    "0",      "0"};
-    XmlDocument document;
-    XmlElement root = document.create_root(root_name);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        root.append_element(element_names[i]).set_text(values[i]);
-    }
-    document.save(file);
+    write_pargen_document(file, values);
 }
 
 }  // namespace fenwarp

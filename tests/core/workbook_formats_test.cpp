@@ -12,6 +12,7 @@
 
 #include "../fixtures/workbook_fixtures.h"
 #include "core/documents/table/table_catalogue.h"
+#include "core/documents/table/table_writer.h"
 #include "core/documents/table_editors.h"
 #include "core/documents/workbook/import_report.h"
 #include "core/documents/workbook/workbook_access.h"
@@ -19,6 +20,7 @@
 #include "core/documents/workbook/workbook_export.h"
 #include "core/documents/workbook/workbook_reader.h"
 #include "core/documents/workbook/xlsx_reader.h"
+#include "core/documents/workbook/xstring_escape.h"
 #include "core/documents/workbook/zip_archive.h"
 #include "core/messages.h"
 #include "core/output_file.h"
@@ -167,6 +169,19 @@ TEST(WorkbookCells, AnXlsDateStopsTheImportAsInTheOtherFormats) {
     const ImportResult result = editor->import_workbook(workbooks / "sdo_date.xls", access);
     EXPECT_EQ(result.status, ImportStatus::RefusedCell);
     EXPECT_EQ(result.reason, "Sheet sdo, row 3, column E holds a date: enter it as text");
+}
+
+TEST(WorkbookRoundTrip, ACarriageReturnAndALiteralEscapeComeBackAsTyped) {
+    const Project project;
+    const TableRecord record = {"0", "0x2000", "1", "5", "0x6000", "0", "2", "a\rb _x0041_ _x41_"};
+    write_table_document(sdo_table(), {record}, project.document(sdo_table()));
+    project.loaded(sdo_table())->export_xlsx(project.path());
+    std::unique_ptr<TableEditor> editor = make_table_editor(sdo_table());
+    WorkbookAccess access;
+    editor->import_workbook(workbook_path(project.path(), "sdo"), access);
+    EXPECT_EQ(editor->document_records(), std::vector<TableRecord>{record});
+    EXPECT_EQ(decode_xstring("_x000D__x005F_x0041__xD83D__xDE00__x12_"),
+              "\r_x0041_\U0001F600_x12_");
 }
 
 TEST(DateFormat, DatesAndTimesAreToldFromNumbers) {

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/documents/table/table_writer.h"
+#include "core/documents/workbook/xstring_escape.h"
 #include "core/error.h"
 #include "core/input_file.h"
 #include "core/output_file.h"
@@ -68,12 +69,13 @@ void write_row(lxw_worksheet* sheet, lxw_row_t row, const TableRecord& fields,
                const fs::path& file) {
     for (std::size_t f = 0; f < fields.size(); ++f) {
         if (fields[f].empty()) continue;
-        if (fields[f].size() > cell_text_limit) {
+        const std::string text = escape_literal_xstrings(fields[f]);
+        if (text.size() > cell_text_limit) {
             fail(file, "row " + std::to_string(row + 1) + " holds a field longer than " +
                            std::to_string(cell_text_limit) + " characters");
         }
-        const lxw_error rc = worksheet_write_string(sheet, row, static_cast<lxw_col_t>(f),
-                                                    fields[f].c_str(), nullptr);
+        const lxw_error rc =
+            worksheet_write_string(sheet, row, static_cast<lxw_col_t>(f), text.c_str(), nullptr);
         if (rc != LXW_NO_ERROR) fail(file, lxw_strerror(rc));
     }
 }

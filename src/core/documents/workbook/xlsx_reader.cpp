@@ -12,6 +12,7 @@
 #include "core/documents/workbook/sheet_builder.h"
 #include "core/documents/workbook/workbook_error.h"
 #include "core/documents/workbook/xml_names.h"
+#include "core/documents/workbook/xstring_escape.h"
 #include "core/documents/workbook/zip_archive.h"
 
 namespace fenwarp {
@@ -127,7 +128,7 @@ class XlsxFile {
             if (name == "t") text += part.child_value();
             if (name == "r") text += child_named(part, "t").child_value();
         }
-        return text;
+        return decode_xstring(text);
     }
 
     SheetData read_sheet(const SheetEntry& entry) {
@@ -187,7 +188,7 @@ class XlsxFile {
             }
             sheet.put(row, column, shared_strings_[index]);
         } else if (type == "str") {
-            sheet.put(row, column, value);
+            sheet.put(row, column, decode_xstring(value));
         } else if (type == "b") {
             sheet.put(row, column, value == "1" || value == "true" ? "1" : "0");
         } else if (type == "e") {

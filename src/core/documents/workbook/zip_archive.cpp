@@ -79,7 +79,7 @@ ZipArchive::ZipArchive(std::string_view bytes, std::string label, std::size_t li
         zip_error_fini(&error);
         fail("cannot be read (" + reason + ")");
     }
-    archive_ = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    archive_.reset(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
     if (archive_ == nullptr) {
         zip_source_free(source);
         const std::string reason = zip_reason(&error);
@@ -90,8 +90,8 @@ ZipArchive::ZipArchive(std::string_view bytes, std::string label, std::size_t li
     check_names();
 }
 
-ZipArchive::~ZipArchive() {
-    if (archive_ != nullptr) zip_discard(archive_);
+void ZipArchive::Discard::operator()(zip* archive) const {
+    zip_discard(archive);
 }
 
 void ZipArchive::fail(const std::string& what) const {
@@ -99,12 +99,13 @@ void ZipArchive::fail(const std::string& what) const {
 }
 
 void ZipArchive::check_names() const {
-    const zip_int64_t count = zip_get_num_entries(archive_, 0);
+    const zip_int64_t count = zip_get_num_entries(archive_.get(), 0);
     if (count < 0 || static_cast<std::uint64_t>(count) > entry_count_limit) {
         fail("holds more than " + std::to_string(entry_count_limit) + " entries");
     }
     for (zip_int64_t i = 0; i < count; ++i) {
-        const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
+        const char* name =
+            zip_get_name(archive_.get(), static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
         if (name == nullptr) fail("has an entry without a name");
         if (!sound_entry_name(name)) {
             fail("has an entry named outside the container or absurdly: \"" +
@@ -114,15 +115,16 @@ void ZipArchive::check_names() const {
 }
 
 bool ZipArchive::has(const std::string& name) const {
-    return zip_name_locate(archive_, name.c_str(), ZIP_FL_ENC_RAW) >= 0;
+    return zip_name_locate(archive_.get(), name.c_str(), ZIP_FL_ENC_RAW) >= 0;
 }
 
 std::string ZipArchive::read(const std::string& name) const {
-    const zip_int64_t index = zip_name_locate(archive_, name.c_str(), ZIP_FL_ENC_RAW);
+    const zip_int64_t index = zip_name_locate(archive_.get(), name.c_str(), ZIP_FL_ENC_RAW);
     if (index < 0) fail("lacks its part " + name);
-    zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
+    zip_file_t* file = zip_fopen_index(archive_.get(), static_cast<zip_uint64_t>(index), 0);
     if (file == nullptr) {
-        fail("cannot open its part " + name + " (" + zip_reason(zip_get_error(archive_)) + ")");
+        fail("cannot open its part " + name + " (" + zip_reason(zip_get_error(archive_.get())) +
+             ")");
     }
     std::string bytes;
     char buffer[65536];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -21,9 +22,6 @@ class ZipArchive {
     static constexpr std::size_t entry_count_limit = 10000;
 
     ZipArchive(std::string_view bytes, std::string label, std::size_t limit = entry_limit);
-    ~ZipArchive();
-    ZipArchive(const ZipArchive&) = delete;
-    ZipArchive& operator=(const ZipArchive&) = delete;
 
     bool has(const std::string& name) const;
     // The entry inflated. The limit is counted while inflating, so a header
@@ -35,9 +33,14 @@ class ZipArchive {
     [[noreturn]] void fail(const std::string& what) const;
     void check_names() const;
 
+    // Discards the archive, also when the constructor throws after opening it.
+    struct Discard {
+        void operator()(zip* archive) const;
+    };
+
     std::string label_;
     std::size_t limit_;
-    zip* archive_ = nullptr;
+    std::unique_ptr<zip, Discard> archive_;
 };
 
 // Whether the bytes start as a zip file does.

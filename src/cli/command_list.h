@@ -11,6 +11,7 @@ int run_patch(const Args& args, StderrMessages& messages);    // cmd_firmware.cp
 int run_update(const Args& args, StderrMessages& messages);   // cmd_firmware.cpp
 int run_log(const Args& args, StderrMessages& messages);      // cmd_firmware.cpp
 int run_new(const Args& args, StderrMessages& messages);      // cmd_new.cpp
+int run_check(const Args& args, StderrMessages& messages);    // cmd_check.cpp
 
 int run_xml_tree(const Args& args, StderrMessages& messages);  // cmd_xml_tree.cpp
 

@@ -89,7 +89,8 @@ void TFXMLTest::windowsAreCreatedInTheirOrder() {
     // The start-up order of every dialog; the ones built so far must follow it.
     const QStringList all = {"TFsaveproj",     "TFHelp",   "TFAbout", "TFSELstringhe",
                              "TFModifyFileSx", "TFpargen", "TFsdo",   "TFpdo",
-                             "TFemcy",         "TFWemcy",  "TFXML",   "TFInfopdo"};
+                             "TFemcy",         "TFWemcy",  "TFXML",   "TFInfopdo",
+                             "TFcheck"};
     QStringList expected;
     for (const QString& name : all)
         if (order.contains(name)) expected << name;

@@ -1,0 +1,172 @@
+#include <QAbstractItemView>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include "gui/shell/TFFenwarpFirmWare.h"
+#include "gui_test_support.h"
+
+namespace {
+
+const char* const pargen_xml =
+    "<ParametriGenerali><idA>5</idA><BoudA>250</BoudA><idB>1</idB><BoudB>500</BoudB>"
+    "<timeoutsdo>1000</timeoutsdo><baudmodbus>0</baudmodbus><parity>0</parity>"
+    "<ser>0</ser><devid>0</devid></ParametriGenerali>";
+
+QString sdoRow(const char* conf, const char* index, const char* nbyte) {
+    return QString(
+               "<row conf=\"%1\" IndexA=\"%2\" SubindexA=\"1\" devIDB=\"5\" IndexB=\"0x6000\" "
+               "SubindexB=\"2\" nbyteB=\"%3\" mnemonico=\"m\"/>")
+        .arg(conf, index, nbyte);
+}
+
+void writeText(const QString& path, const QString& text) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write");
+    file.write(text.toUtf8());
+}
+
+QStringList rowTexts(QTableWidget* list, int row) {
+    QStringList cells;
+    for (int c = 0; c < list->columnCount(); ++c) cells << list->item(row, c)->text();
+    return cells;
+}
+
+}  // namespace
+
+class TFcheckTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void errorsNeedUpdateAnywayAndCancelCompilesNothing();
+    void updateAnywayCompilesAndOpensTheFirmwareDialog();
+    void warningsAloneOfferUpdate();
+    void activatingAFindingOpensItsRecordAndChecksAgain();
+
+  private:
+    // A project with one SDO record on each page; the CAN 1 one as given.
+    QString makeProject(GuiFixture& f, const char* can1Index, const char* can1Bytes) {
+        QDir(f.path("PROJECTS")).mkpath("P/bin");
+        const QString dir = f.path("PROJECTS/P");
+        f.session->context().project_dir = dir.toStdString();
+        f.session->context().derive_document_paths();
+        writeText(dir + "/pargen.xml", pargen_xml);
+        writeText(dir + "/sdo.xml", "<sdo>" + sdoRow("16", "0x2000", "2") +
+                                        sdoRow("1", can1Index, can1Bytes) + "</sdo>");
+        for (const char* root : {"rpdodef", "sdopdo", "emcydef", "emcyword"}) {
+            writeText(dir + "/" + root + ".xml", QString("<%1/>").arg(root));
+        }
+        return dir;
+    }
+
+    // Clicks Update Device; `onCheck` runs on the findings dialog. Returns
+    // whether the firmware dialog came up.
+    bool clickUpdate(GuiFixture& f, std::function<void(QDialog*)> onCheck) {
+        bool firmware = false;
+        QTimer poll;
+        bool checked = false;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            if (dialog->objectName() == "TFcheck" && !checked) {
+                checked = true;
+                onCheck(dialog);
+                if (dialog->isVisible()) dialog->reject();
+            } else if (dialog->objectName() == "TFModifyFileSx") {
+                firmware = true;
+                dialog->reject();
+            }
+        });
+        poll.start(0);
+        f.windows->main->show();
+        QTest::mouseClick(f.windows->main->findChild<QPushButton*>("CreateBin"), Qt::LeftButton);
+        poll.stop();
+        return firmware;
+    }
+};
+
+void TFcheckTest::errorsNeedUpdateAnywayAndCancelCompilesNothing() {
+    GuiFixture f;
+    const QString project = makeProject(f, "0x2100", "9");
+    bool firmware = clickUpdate(f, [](QDialog* check) {
+        auto* list = check->findChild<QTableWidget*>("LFindings");
+        QCOMPARE(list->rowCount(), 1);
+        QCOMPARE(list->horizontalHeaderItem(0)->text(), QString("Severity"));
+        const QStringList cells = rowTexts(list, 0);
+        QCOMPARE(cells.mid(0, 4), (QStringList{"error", "sdo.xml",
+                                               QString::fromUtf8("SDO from CAN 1 request to CAN 0, "
+                                                                 "N\u00b0 0"),
+                                               "nbyteB"}));
+        QVERIFY(cells[4].contains("1..4"));
+        QCOMPARE(check->findChild<QPushButton*>("Update")->text(), QString("Update anyway"));
+        QVERIFY(check->findChild<QLabel*>("Summary")->text().startsWith("1 error(s), 0 warning"));
+        check->findChild<QPushButton*>("Cancel")->click();
+    });
+    QVERIFY(!firmware);
+    QVERIFY(!QFile::exists(project + "/bin/bank1.bin"));
+    QCOMPARE(f.windows->main->findChild<QLabel*>("Labelstate")->text(), QString("--"));
+}
+
+void TFcheckTest::updateAnywayCompilesAndOpensTheFirmwareDialog() {
+    GuiFixture f;
+    const QString project = makeProject(f, "0x2100", "9");
+    bool firmware =
+        clickUpdate(f, [](QDialog* check) { check->findChild<QPushButton*>("Update")->click(); });
+    QVERIFY(firmware);
+    QVERIFY(QFile::exists(project + "/bin/bank1.bin"));
+}
+
+void TFcheckTest::warningsAloneOfferUpdate() {
+    GuiFixture f;
+    makeProject(f, "0x1018", "4");
+    QString caption;
+    bool firmware = clickUpdate(f, [&caption](QDialog* check) {
+        caption = check->findChild<QPushButton*>("Update")->text();
+        check->findChild<QPushButton*>("Update")->click();
+    });
+    QCOMPARE(caption, QString("Update"));
+    QVERIFY(firmware);
+}
+
+// A double click opens the SDO dialog on the CAN 1 page at the record; once
+// it closes, the list is checked again and shows what the documents hold now.
+void TFcheckTest::activatingAFindingOpensItsRecordAndChecksAgain() {
+    GuiFixture f;
+    const QString project = makeProject(f, "0x2100", "9");
+    int page = -1, row = -1;
+    int rowsAfter = -1;
+    QString captionAfter;
+    clickUpdate(f, [&](QDialog* check) {
+        auto* list = check->findChild<QTableWidget*>("LFindings");
+        // The SDO dialog, once up and at the record: mend the document behind it.
+        QTimer::singleShot(100, [&] {
+            auto* sdo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(sdo != nullptr);
+            QCOMPARE(sdo->objectName(), QString("TFsdo"));
+            page = sdo->findChild<QTabWidget*>()->currentIndex();
+            row = sdo->findChild<QAbstractItemView*>("sgb")->currentIndex().row();
+            writeText(project + "/sdo.xml", "<sdo>" + sdoRow("16", "0x2000", "2") + "</sdo>");
+            sdo->reject();
+        });
+        QVERIFY(QTest::qWaitForWindowExposed(check));
+        const QRect cell = list->visualRect(list->model()->index(0, 1));
+        // A double click as a mouse makes it: a click, then the second press.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        rowsAfter = list->rowCount();
+        captionAfter = check->findChild<QPushButton*>("Update")->text();
+    });
+    QCOMPARE(page, 1);
+    QCOMPARE(row, 0);
+    QCOMPARE(rowsAfter, 0);
+    QCOMPARE(captionAfter, QString("Update"));
+}
+
+int main(int argc, char** argv) {
+    return runGuiTest<TFcheckTest>(argc, argv);
+}
+
+#include "tfcheck_test.moc"

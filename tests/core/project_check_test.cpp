@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <map>
+#include <stdexcept>
 
 #include "bank_test_project.h"
 #include "core/banks/update_device.h"
+#include "core/check/findings_list.h"
 #include "core/check/project_checker.h"
 #include "core/error.h"
 #include "core/shell/project_seed.h"
@@ -282,6 +285,55 @@ TEST(ProjectCheck, MissingDocumentsGiveNoneAndAnUnreadableOneStopsTheCheck) {
     EXPECT_TRUE(check_project(dir.path()).findings.empty());
     test::write_file(dir / "sdo.xml", "<sdo><row conf=\"0\"/></sdo>");
     EXPECT_THROW(check_project(dir.path()), Error);
+}
+
+const Mistake& mistake(const std::string& name) {
+    for (const Mistake& m : mistakes()) {
+        if (name == m.name) return m;
+    }
+    throw std::logic_error("no mistake " + name);
+}
+
+// The list Update Device shows: one row a finding, where each opens, and the
+// choice offered; after a mend the list is checked again.
+TEST(FindingsList, RowsTargetsAndTheChoiceOffered) {
+    test::TempDir dir;
+    Documents documents;
+    mistake("WordBitsOverlap").seed(documents);
+    documents.write(dir.path());
+    FindingsList list;
+    list.show(dir.path(), check_project(dir.path()));
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list.row(0),
+              (std::array<std::string, 5>{"warning", "emcyword.xml", "Can0, W0 Bit 2",
+                                          "bit2_poscomp", list.report().findings[0].reason}));
+    FindingTarget word = list.target(0);
+    EXPECT_EQ(word.dialog, FindingDialog::EmcyWord);
+    EXPECT_EQ(word.page, 0);
+    EXPECT_EQ(word.position, 0u);
+    EXPECT_EQ(word.sub_position, 2u);
+    EXPECT_EQ(std::string(list.update_caption()), "Update");
+    EXPECT_EQ(list.update_answer(), CheckAnswer::PastWarnings);
+
+    mistake("StoredRepeatsSdoObject").seed(documents);
+    mistake("NodeIdCan0").seed(documents);
+    documents.write(dir.path());
+    list.recheck();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list.target(0).dialog, FindingDialog::Pargen);
+    EXPECT_EQ(list.target(0).position, 0u);  // idA, the first field
+    const FindingTarget entry = list.target(1);
+    EXPECT_EQ(entry.dialog, FindingDialog::StoredPdo);
+    EXPECT_EQ(entry.page, 0);
+    EXPECT_EQ(entry.position, 0u);      // the tab's first PDO
+    EXPECT_EQ(entry.sub_position, 1u);  // its second entry, "Sdo1"
+    EXPECT_EQ(std::string(list.update_caption()), "Update anyway");
+    EXPECT_EQ(list.update_answer(), CheckAnswer::UpdateAnyway);
+    EXPECT_EQ(list.summary().rfind("2 error(s), 1 warning(s).", 0), 0u) << list.summary();
+
+    Documents().write(dir.path());
+    list.recheck();
+    EXPECT_EQ(list.size(), 0u);
 }
 
 // Update Device compiles only when the answer covers what the check found.

@@ -1,10 +1,12 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "gui/shell/TFFenwarpFirmWare.h"
@@ -45,6 +47,7 @@ class TFcheckTest : public QObject {
     void updateAnywayCompilesAndOpensTheFirmwareDialog();
     void warningsAloneOfferUpdate();
     void activatingAFindingOpensItsRecordAndChecksAgain();
+    void aFindingOpensTheWordBitAndTheStoredEntry();
 
   private:
     // A project with one SDO record on each page; the CAN 1 one as given.
@@ -163,6 +166,50 @@ void TFcheckTest::activatingAFindingOpensItsRecordAndChecksAgain() {
     QCOMPARE(row, 0);
     QCOMPARE(rowsAfter, 0);
     QCOMPARE(captionAfter, QString("Update"));
+}
+
+// The record of a finding is selected where the dialog shows it: a bit node
+// under its word in the tree, a stored entry under its PDO.
+void TFcheckTest::aFindingOpensTheWordBitAndTheStoredEntry() {
+    GuiFixture f;
+    const QString project = makeProject(f, "0x2100", "2");
+    QString bits;
+    for (int n = 0; n < 16; ++n)
+        bits += QString(" bit%1_b0=\"\" bit%1_b1=\"\" bit%1_poscomp=\"\"").arg(n);
+    const QString word =
+        "<row index_addrm=\"0x2300\" subindex=\"%1\" extdata=\"1\" devid=\"4\"" + bits + "/>";
+    writeText(project + "/emcyword.xml", "<emcyword>" + word.arg(1) + word.arg(2) + "</emcyword>");
+    writeText(project + "/rpdodef.xml",
+              "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"3\" posind=\"0\" "
+              "n_tpdo=\"1\"/><row cobid=\"0x182\" id_dev_orig=\"1\" en_bypass=\"3\" "
+              "posind=\"0\" n_tpdo=\"1\"/></rpdodef>");
+    writeText(project + "/sdopdo.xml",
+              "<sdopdo><row index=\"0x2400\" subindex=\"1\" nrpdo=\"130\" poscomp=\"18\"/>"
+              "<row index=\"0x2401\" subindex=\"1\" nrpdo=\"130\" poscomp=\"18\"/></sdopdo>");
+    QString node, tab;
+    int pdoRow = -1, entryRow = -1;
+    auto open = [&](fenwarp::FindingTarget target, std::function<void(QDialog*)> look) {
+        QTimer::singleShot(100, [look] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            look(dialog);
+            dialog->reject();
+        });
+        f.windows->main->openFinding(target);
+    };
+    open({fenwarp::FindingDialog::EmcyWord, 1, 1, 5}, [&](QDialog* d) {
+        auto* tree = d->findChild<QTreeWidget*>("TWCanB");
+        node = tree->currentItem()->parent()->text(0) + " " + tree->currentItem()->text(0);
+        tab = d->findChild<QTabWidget*>()->tabText(d->findChild<QTabWidget*>()->currentIndex());
+    });
+    QCOMPARE(node, QString("W1 Bit 5"));
+    QCOMPARE(tab, QString("Can1"));
+    open({fenwarp::FindingDialog::StoredPdo, 1, 1, 1}, [&](QDialog* d) {
+        pdoRow = d->findChild<QListWidget*>("LPdoCanB")->currentRow();
+        entryRow = d->findChild<QListWidget*>("LSdoCanB")->currentRow();
+    });
+    QCOMPARE(pdoRow, 1);
+    QCOMPARE(entryRow, 1);
 }
 
 int main(int argc, char** argv) {

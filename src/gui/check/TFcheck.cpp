@@ -33,6 +33,10 @@ TFcheck::TFcheck(fenwarp::Session& session, QWidget* parent) : QDialog(parent), 
     connect(list_, &QAbstractItemView::activated, this,
             [this](const QModelIndex& index) { LFindingsActivate(index.row()); });
     layout->addWidget(list_, 1);
+    auto* hint =
+        new QLabel("Double-click a finding, or press Enter on it, to open its record.", this);
+    hint->setObjectName("Hint");
+    layout->addWidget(hint);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

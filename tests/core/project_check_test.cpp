@@ -195,6 +195,12 @@ const std::vector<Mistake>& mistakes() {
         {"StoredRepeatsSdoObject",
          [](Documents& d) { d.stored_rows.push_back(stored("8193", "0", "1")); }, "sdopdo.xml",
          "Can0, PDO 1, Sdo1", "index", E},
+        {"StoredTwiceOnATab",
+         [](Documents& d) { d.stored_rows.push_back(stored("8704", "0x1", "1")); }, "sdopdo.xml",
+         "Can0, PDO 1, Sdo1", "index", E},
+        {"WordPageUnknown",
+         [](Documents& d) { d.word_rows.push_back(word("0x2302", "2", "4", {})); }, "emcyword.xml",
+         "Can0, W1", "extdata", E},
         {"Bank1Under5Percent",
          [](Documents& d) {
              for (int i = 0; i < 1750; ++i) {
@@ -255,6 +261,9 @@ TEST(ProjectCheck, AllMistakesTogetherGiveOneFindingEach) {
         expected += doc != "pargen.xml" && doc.rfind("bank", 0) != 0 ? 1 : 0;
     }
     EXPECT_EQ(report.findings.size(), expected);
+    if (report.findings.size() != expected) {
+        for (const Finding& f : report.findings) ADD_FAILURE() << finding_line(f);
+    }
     EXPECT_GT(bank_cases, 0u);
 }
 

@@ -70,11 +70,21 @@ void check_bits(const CheckedTable& words, const CheckedRecord& record,
     }
 }
 
+// extdata names the page: the dialog drops a word with any other value when
+// it loads, and the next save loses it.
+std::optional<Verdict> extdata_verdict(const FieldValue& value) {
+    if (value.value() == 0 || value.value() == 1) return std::nullopt;
+    return Verdict{Severity::Error, "extdata " + quoted(value.text) +
+                                        " names no page (0 for Can0, 1 for Can1); the dialog "
+                                        "drops this word and its next save loses it"};
+}
+
 }  // namespace
 
 void check_emcy_words(const CheckedProject& project, std::vector<Finding>& findings) {
     // A bit never defined keeps its three texts empty.
-    check_values(project.emcy_word, {{"devid", node_id_rule()}}, findings,
+    check_values(project.emcy_word, {{"devid", node_id_rule()}, {"extdata", extdata_verdict}},
+                 findings,
                  [](const std::string& attribute) { return attribute.rfind("bit", 0) == 0; });
     check_objects(project.emcy_word, findings);
     for (const CheckedRecord& record : project.emcy_word.records) {

@@ -66,12 +66,32 @@ void check_sdo_objects(const CheckedProject& project, std::vector<Finding>& find
     }
 }
 
+// One object stored twice on a tab: the dialog refuses the second one, as the
+// gateway can fill an object from one PDO byte pair only.
+void check_repeats(const CheckedTable& stored, std::vector<Finding>& findings) {
+    std::map<std::tuple<int, std::uint16_t, std::uint8_t>, const CheckedRecord*> seen;
+    for (const CheckedRecord& record : stored.records) {
+        const FieldValue index = stored.value(record, "index");
+        const FieldValue subindex = stored.value(record, "subindex");
+        if (!index.number || !subindex.number) continue;
+        auto [first, added] = seen.try_emplace(
+            {record.page, index.packed(), static_cast<std::uint8_t>(subindex.packed())}, &record);
+        if (added) continue;
+        findings.push_back(record_finding(
+            stored, record, "index", Severity::Error,
+            "object " + hex(index.packed()) + " sub " + std::to_string(subindex.packed() & 0xFF) +
+                " is already stored at " + record_label(stored, *first->second) +
+                " of this tab; one object takes its value from one PDO"));
+    }
+}
+
 }  // namespace
 
 void check_stored_pdo(const CheckedProject& project, std::vector<Finding>& findings) {
     check_values(project.stored_pdo, {}, findings);
     check_pdo_names(project, findings);
     check_sdo_objects(project, findings);
+    check_repeats(project.stored_pdo, findings);
 }
 
 }  // namespace fenwarp

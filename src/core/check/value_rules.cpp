@@ -44,24 +44,29 @@ ValueRule node_id_rule(Severity severity, const std::string& note) {
     };
 }
 
+namespace {
+
+std::optional<Verdict> field_verdict(const FieldValue& value, const Field& field,
+                                     const std::map<std::string, ValueRule>& rules,
+                                     const EmptyAllowed& may_be_empty) {
+    if (std::optional<Verdict> v = conversion_verdict(value, field.width)) return v;
+    if (auto rule = rules.find(field.attribute); rule != rules.end()) return rule->second(value);
+    if (!may_be_empty || !may_be_empty(field.attribute)) {
+        if (std::optional<Verdict> v = empty_verdict(value, field.width)) return v;
+    }
+    return width_verdict(value, field.width);
+}
+
+}  // namespace
+
 void check_values(const CheckedTable& table, const std::map<std::string, ValueRule>& rules,
                   std::vector<Finding>& findings, const EmptyAllowed& may_be_empty) {
     for (const CheckedRecord& record : table.records) {
         for (const Field& field : table.layout->fields) {
             const FieldValue value = table.value(record, field.attribute);
-            std::optional<Verdict> verdict = conversion_verdict(value, field.width);
-            auto rule = rules.find(field.attribute);
-            if (!verdict && rule != rules.end()) {
-                verdict = rule->second(value);
-            } else if (!verdict) {
-                if (!may_be_empty || !may_be_empty(field.attribute)) {
-                    verdict = empty_verdict(value, field.width);
-                }
-                if (!verdict) verdict = width_verdict(value, field.width);
-            }
-            if (verdict) {
-                findings.push_back(record_finding(table, record, field.attribute, verdict->severity,
-                                                  verdict->reason));
+            if (std::optional<Verdict> v = field_verdict(value, field, rules, may_be_empty)) {
+                findings.push_back(
+                    record_finding(table, record, field.attribute, v->severity, v->reason));
             }
         }
     }

@@ -48,6 +48,7 @@ class TFcheckTest : public QObject {
     void warningsAloneOfferUpdate();
     void activatingAFindingOpensItsRecordAndChecksAgain();
     void aFindingOpensTheWordBitAndTheStoredEntry();
+    void enterOpensTheRecordAndKeepsTheListOpen();
 
   private:
     // A project with one SDO record on each page; the CAN 1 one as given.
@@ -210,6 +211,29 @@ void TFcheckTest::aFindingOpensTheWordBitAndTheStoredEntry() {
     });
     QCOMPARE(pdoRow, 1);
     QCOMPARE(entryRow, 1);
+}
+
+// Enter on a finding opens its record; back in the list, nothing else was
+// pressed: the list stays open and nothing was compiled.
+void TFcheckTest::enterOpensTheRecordAndKeepsTheListOpen() {
+    GuiFixture f;
+    const QString project = makeProject(f, "0x2100", "9");
+    QString opened;
+    bool stillOpen = false;
+    clickUpdate(f, [&](QDialog* check) {
+        QTimer::singleShot(100, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr) opened = dialog->objectName();
+            if (dialog != nullptr && dialog != check) dialog->reject();
+        });
+        auto* list = check->findChild<QTableWidget*>("LFindings");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        stillOpen = check->isVisible();
+    });
+    QCOMPARE(opened, QString("TFsdo"));
+    QVERIFY(stillOpen);
+    QVERIFY(!QFile::exists(project + "/bin/bank1.bin"));
 }
 
 int main(int argc, char** argv) {

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -29,9 +30,11 @@ TFcheck::TFcheck(fenwarp::Session& session, QWidget* parent) : QDialog(parent), 
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->verticalHeader()->hide();
     list_->horizontalHeader()->setStretchLastSection(true);
-    // A double click or Enter on a finding opens its record.
-    connect(list_, &QAbstractItemView::activated, this,
+    // A double click or Enter on a finding opens its record; the list keeps
+    // Enter from also pressing the dialog's default button.
+    connect(list_, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { LFindingsActivate(index.row()); });
+    list_->installEventFilter(this);
     layout->addWidget(list_, 1);
     auto* hint =
         new QLabel("Double-click a finding, or press Enter on it, to open its record.", this);
@@ -51,6 +54,17 @@ TFcheck::TFcheck(fenwarp::Session& session, QWidget* parent) : QDialog(parent), 
     buttons->addWidget(cancel_);
     layout->addLayout(buttons);
     resize(900, 420);
+}
+
+bool TFcheck::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && list_->currentIndex().isValid()) {
+            LFindingsActivate(list_->currentIndex().row());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFcheck::showEvent(QShowEvent* event) {

@@ -115,6 +115,10 @@ struct Mistake {
     Severity severity;
 };
 
+void PrintTo(const Mistake& m, std::ostream* os) {
+    *os << m.name;
+}
+
 std::string place_of(const Finding& f) {
     return f.record.empty() ? f.page : f.page + ", " + f.record;
 }

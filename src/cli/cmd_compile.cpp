@@ -25,9 +25,16 @@ void print_directory(const TableDirectory& directory) {
 
 }  // namespace
 
-int compile_project(const ProjectContext& context, BankImages& images, StderrMessages& messages) {
-    const UpdateDeviceResult result = update_device(context.project_dir, images, messages);
+int compile_project(const ProjectContext& context, BankImages& images, StderrMessages& messages,
+                    CheckAnswer answer) {
+    const UpdateDeviceResult result = update_device(context.project_dir, images, messages, answer);
     if (!result.project_valid) return 1;
+    print_findings(result.check, std::cerr);
+    if (result.stopped_by_check) {
+        std::cerr << "fenwarp-cli: the check found " << result.check.errors()
+                  << " error(s); nothing compiled (--force updates all the same)\n";
+        return 1;
+    }
     if (!result.compiled) {
         std::cerr << "fenwarp-cli: compile stopped; no bank file written\n";
         return 1;
@@ -51,7 +58,8 @@ int run_compile(const Args& args, StderrMessages& messages) {
         return 2;
     }
     BankImages images;
-    return compile_project(project_context(args[0]), images, messages);
+    // The bare compile, as before the check: "check" and "update" run the check.
+    return compile_project(project_context(args[0]), images, messages, CheckAnswer::UpdateAnyway);
 }
 
 }  // namespace fenwarp::cli

@@ -17,6 +17,7 @@ struct FirmwareArgs {
     std::string project;
     int port = 0;  // index: 0 for COM1
     bool launch = false;
+    bool force = false;  // update past the check's errors
 };
 
 // "--port N" names the serial port as the dialog lists it: 3 or COM3 is COM3.
@@ -28,13 +29,15 @@ std::optional<int> port_index(std::string text) {
     return text[0] - '1';
 }
 
-std::optional<FirmwareArgs> parse(const Args& args, const char* command) {
+std::optional<FirmwareArgs> parse(const Args& args, const char* command, bool update) {
     FirmwareArgs parsed;
     bool words_ok = true;
     bool have_project = false;  // an empty PROJECT is still the project word
     for (std::size_t i = 0; i < args.size() && words_ok; ++i) {
         if (args[i] == "--launch") {
             parsed.launch = true;
+        } else if (update && args[i] == "--force") {
+            parsed.force = true;
         } else if (args[i] == "--port" && i + 1 < args.size() && port_index(args[i + 1])) {
             parsed.port = *port_index(args[++i]);
         } else if (!have_project && args[i].rfind("--", 0) != 0) {
@@ -45,8 +48,8 @@ std::optional<FirmwareArgs> parse(const Args& args, const char* command) {
         }
     }
     if (!words_ok || !have_project) {
-        std::cerr << "Usage: fenwarp-cli " << command
-                  << " PROJECT [--port N] [--launch]   (N: 1 to 8 for COM1 to COM8)\n";
+        std::cerr << "Usage: fenwarp-cli " << command << " PROJECT [--port N] [--launch]"
+                  << (update ? " [--force]" : "") << "   (N: 1 to 8 for COM1 to COM8)\n";
         return std::nullopt;
     }
     return parsed;
@@ -97,17 +100,19 @@ int patch_and_launch(const ProjectContext& context, const FirmwareArgs& args,
 }  // namespace
 
 int run_patch(const Args& args, StderrMessages& messages) {
-    std::optional<FirmwareArgs> parsed = parse(args, "patch");
+    std::optional<FirmwareArgs> parsed = parse(args, "patch", false);
     if (!parsed) return 2;
     return patch_and_launch(project_context(parsed->project), *parsed, messages);
 }
 
 int run_update(const Args& args, StderrMessages& messages) {
-    std::optional<FirmwareArgs> parsed = parse(args, "update");
+    std::optional<FirmwareArgs> parsed = parse(args, "update", true);
     if (!parsed) return 2;
     const ProjectContext context = project_context(parsed->project);
     BankImages images;
-    if (compile_project(context, images, messages) != 0) {
+    const CheckAnswer answer =
+        parsed->force ? CheckAnswer::UpdateAnyway : CheckAnswer::PastWarnings;
+    if (compile_project(context, images, messages, answer) != 0) {
         std::cerr << "fenwarp-cli: the compile did not end cleanly; nothing was patched\n";
         return 1;
     }

@@ -13,6 +13,7 @@ int run_log(const Args& args, StderrMessages& messages);      // cmd_firmware.cp
 int run_new(const Args& args, StderrMessages& messages);      // cmd_new.cpp
 int run_decode(const Args& args, StderrMessages& messages);   // cmd_decode.cpp
 int run_diff(const Args& args, StderrMessages& messages);     // cmd_decode.cpp
+int run_check(const Args& args, StderrMessages& messages);    // cmd_check.cpp
 
 int run_xml_tree(const Args& args, StderrMessages& messages);  // cmd_xml_tree.cpp
 

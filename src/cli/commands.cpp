@@ -30,14 +30,22 @@ const std::vector<Command>& commands() {
          &run_import},
         {"compile", "compile PROJECT",
          "Compiles the six documents into bank1.bin to bank5.bin and bankg.c in PROJECT/bin and\n"
-         "      prints the table directory; fails on any message.",
+         "      prints the table directory; fails on any message. The check's findings are\n"
+         "      printed but do not stop it.",
          &run_compile},
         {"patch", "patch PROJECT [--port N] [--launch]",
          "Patches banks 1 and 2 into MASTER/Brax_Traslate.sx as PROJECT/New_Brax_Traslate.sx;\n"
          "      --launch then starts Torquill.exe on COM N (1 to 8, default 1).",
          &run_patch},
-        {"update", "update PROJECT [--port N] [--launch]",
-         "compile, then patch when the compile ended without a message.", &run_update},
+        {"check", "check PROJECT",
+         "Checks the six documents for CANopen mistakes the compile would pack silently and\n"
+         "      prints each finding, then the room the tables take in banks 1 and 2; fails\n"
+         "      when a finding is an error (warnings alone pass).",
+         &run_check},
+        {"update", "update PROJECT [--port N] [--launch] [--force]",
+         "check, then compile, then patch when the compile ended without a message. Errors\n"
+         "      of the check stop it before the compile unless --force is given.",
+         &run_update},
         {"xml-tree", "xml-tree FILE",
          "Prints the tree the XML tree editor shows for FILE, two blanks of indent a level;\n"
          "      fails with the parser's message.",

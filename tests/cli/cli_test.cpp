@@ -373,10 +373,64 @@ TEST_F(CliTest, UpdateDoesNotPatchAfterACompileMessage) {
                      "<sdo><row conf=\"16\" IndexA=\"7x\" SubindexA=\"1\" devIDB=\"5\" "
                      "IndexB=\"0x6000\" SubindexB=\"2\" nbyteB=\"2\" mnemonico=\"\"/></sdo>");
     test::write_file(dir / "MASTER" / "Brax_Traslate.sx", test::small_template());
+    // The check names the value first and stops before the compile...
     CliRun r = run("update P");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("sdo.xml  SDO from CAN 0 request to CAN 1, N\u00b0 0  IndexA: \"7x\""),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(project / "bin" / "bank1.bin"));
+    // ...and past it, the compile's own message still keeps the image from being made.
+    r = run("update P --force");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Error in conversion string"), std::string::npos);
     EXPECT_FALSE(fs::exists(project / "New_Brax_Traslate.sx"));
+}
+
+TEST_F(CliTest, CheckPrintsFindingsAndFailsOnlyOnErrors) {
+    write_documents();
+    CliRun r = run("check P");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Bank 1: 9 of 16384 bytes used"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Bank 2: 0 of 16284 bytes used"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("0 error(s), 0 warning(s)"), std::string::npos);
+
+    // A virtual object in the communication profile area is a warning only.
+    test::write_file(project / "sdo.xml",
+                     "<sdo><row conf=\"1\" IndexA=\"0x1018\" SubindexA=\"1\" devIDB=\"5\" "
+                     "IndexB=\"0x6000\" SubindexB=\"2\" nbyteB=\"9\" mnemonico=\"\"/>"
+                     "<row conf=\"1\" IndexA=\"0x1018\" SubindexA=\"2\" devIDB=\"5\" "
+                     "IndexB=\"0x6000\" SubindexB=\"2\" nbyteB=\"2\" mnemonico=\"\"/></sdo>");
+    r = run("check P");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("error  sdo.xml  SDO from CAN 1 request to CAN 0, N\u00b0 0  nbyteB: "),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("warning  sdo.xml  SDO from CAN 1 request to CAN 0, N\u00b0 1  IndexA: "),
+              std::string::npos);
+    EXPECT_NE(r.out.find("1 error(s), 2 warning(s)"), std::string::npos);
+
+    EXPECT_EQ(run("check").status, 2);
+    EXPECT_EQ(run("check P Q").status, 2);
+    EXPECT_EQ(run("check ''").status, 2);
+    EXPECT_EQ(run("check Missing").status, 1);
+}
+
+TEST_F(CliTest, UpdateStopsAtTheCheckErrorsUnlessForcedAndPassesWarnings) {
+    write_documents();
+    test::write_file(dir / "MASTER" / "Brax_Traslate.sx", test::small_template());
+    test::write_file(project / "rpdodef.xml",
+                     "<rpdodef><row cobid=\"0x581\" id_dev_orig=\"1\" en_bypass=\"3\" "
+                     "posind=\"0\" n_tpdo=\"1\"/></rpdodef>");
+    CliRun r = run("update P");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("rpdodef.xml  PDO From Can0 to Can1, N\u00b0 0  cobid"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(project / "New_Brax_Traslate.sx"));
+    r = run("update P --force");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(project / "New_Brax_Traslate.sx"));
+    EXPECT_EQ(run("patch P --force").status, 2);
 }
 
 // Every file below a folder with its content, the run's own output left out.

@@ -193,11 +193,14 @@ TEST(BankDirectoryTest, CompilingAnotherProjectFirstChangesNothing) {
 
     BankImages alone, after;
     MessageRecorder messages;
-    ASSERT_TRUE(update_device(b.path(), alone, messages).every_file_written());
+    ASSERT_TRUE(
+        update_device(b.path(), alone, messages, CheckAnswer::UpdateAnyway).every_file_written());
     const std::string alone_bank1 = test::read_file(bank_file_path(b.path(), 1));
     const std::string alone_bank2 = test::read_file(bank_file_path(b.path(), 2));
-    ASSERT_TRUE(update_device(a.path(), after, messages).every_file_written());
-    ASSERT_TRUE(update_device(b.path(), after, messages).every_file_written());
+    ASSERT_TRUE(
+        update_device(a.path(), after, messages, CheckAnswer::UpdateAnyway).every_file_written());
+    ASSERT_TRUE(
+        update_device(b.path(), after, messages, CheckAnswer::UpdateAnyway).every_file_written());
     EXPECT_EQ(after.banks, alone.banks);
     EXPECT_EQ(test::read_file(bank_file_path(b.path(), 1)), alone_bank1);
     EXPECT_EQ(test::read_file(bank_file_path(b.path(), 2)), alone_bank2);

@@ -134,7 +134,8 @@ TEST(BankFilesTest, DefaultPargenProjectBuildsBanksAndListing) {
     project.write("pargen.xml", test::default_pargen());
     BankImages images;
     MessageRecorder messages;
-    ASSERT_TRUE(update_device(project.path(), images, messages).every_file_written());
+    ASSERT_TRUE(update_device(project.path(), images, messages, CheckAnswer::UpdateAnyway)
+                    .every_file_written());
     EXPECT_EQ(messages.texts.size(), 5u);
     for (int n = 1; n <= 5; ++n) {
         std::string bank = test::read_file(bank_file_path(project.path(), n));
@@ -152,7 +153,8 @@ TEST(BankFilesTest, MissingPargenWritesNothing) {
     project.table("sdo", {test::sdo_row("0", "0x2000")});
     BankImages images;
     MessageRecorder messages;
-    EXPECT_FALSE(update_device(project.path(), images, messages).every_file_written());
+    EXPECT_FALSE(update_device(project.path(), images, messages, CheckAnswer::UpdateAnyway)
+                     .every_file_written());
     EXPECT_EQ(messages.texts.back(), "File Parametres xml not found");
     EXPECT_TRUE(std::filesystem::is_empty(project.path() / "bin"));
 }

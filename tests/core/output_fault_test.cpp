@@ -100,7 +100,8 @@ TEST(UpdateDeviceTest, AFileNotWrittenIsNamedAndStopsTheUpdate) {
                                     bank_listing_path(project.path()));
     BankImages images;
     MessageRecorder messages;
-    const UpdateDeviceResult result = update_device(project.path(), images, messages);
+    const UpdateDeviceResult result =
+        update_device(project.path(), images, messages, CheckAnswer::UpdateAnyway);
     EXPECT_TRUE(result.compiled);
     EXPECT_FALSE(result.every_file_written());
     ASSERT_EQ(result.not_written.size(), 2u);
@@ -125,7 +126,8 @@ TEST(UpdateDeviceTest, NoProjectTouchesNothing) {
     for (const std::filesystem::path& project : {std::filesystem::path(), dir / "gone"}) {
         BankImages images;
         MessageRecorder messages;
-        const UpdateDeviceResult result = update_device(project, images, messages);
+        const UpdateDeviceResult result =
+            update_device(project, images, messages, CheckAnswer::UpdateAnyway);
         EXPECT_FALSE(result.project_valid);
         EXPECT_FALSE(result.every_file_written());
         EXPECT_EQ(messages.texts, std::vector<std::string>{"Project not valid"});

@@ -369,9 +369,9 @@ void MainWindowTest::mainWindowHasNoFrameButATaskBarEntry() {
 void MainWindowTest::windowsAreCreatedOnceInTheirOrder() {
     // The program's windows in the order of their creation; the main window
     // owns every other and comes first.
-    const QStringList order = {"TFsaveproj",     "TFHelp",   "TFAbout", "TFSELstringhe",
-                               "TFModifyFileSx", "TFpargen", "TFsdo",   "TFpdo",
-                               "TFemcy",         "TFWemcy",  "TFXML",   "TFInfopdo"};
+    const QStringList order = {
+        "TFsaveproj", "TFHelp", "TFAbout", "TFSELstringhe", "TFModifyFileSx", "TFpargen", "TFsdo",
+        "TFpdo",      "TFemcy", "TFWemcy", "TFXML",         "TFInfopdo",      "TFcheck"};
     GuiFixture f;
     QStringList created;
     for (QObject* child : f.windows->main->children()) {

@@ -87,9 +87,9 @@ void TFXMLTest::windowsAreCreatedInTheirOrder() {
         if (qobject_cast<QDialog*>(window) != nullptr) order << window->objectName();
     }
     // The start-up order of every dialog; the ones built so far must follow it.
-    const QStringList all = {"TFsaveproj",     "TFHelp",   "TFAbout", "TFSELstringhe",
-                             "TFModifyFileSx", "TFpargen", "TFsdo",   "TFpdo",
-                             "TFemcy",         "TFWemcy",  "TFXML",   "TFInfopdo"};
+    const QStringList all = {
+        "TFsaveproj", "TFHelp", "TFAbout", "TFSELstringhe", "TFModifyFileSx", "TFpargen", "TFsdo",
+        "TFpdo",      "TFemcy", "TFWemcy", "TFXML",         "TFInfopdo",      "TFcheck"};
     QStringList expected;
     for (const QString& name : all)
         if (order.contains(name)) expected << name;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "core/banks/bank_capacity.h"
 #include "core/banks/parameter_block.h"
 #include "core/banks/record_layouts.h"
 #include "core/banks/table_packer.h"
@@ -26,10 +27,10 @@ TableEntry place(const std::optional<PackedTable>& table, BankImages::Bank& bank
 
 // Tables that pass their room would overwrite the next bank's bytes or the
 // parameter block: the compile stops instead.
-bool fits(int bank, std::size_t needed, std::size_t available, Messages& messages) {
-    if (needed <= available) return true;
-    messages.show("Bank " + std::to_string(bank) + " too small: the tables need " +
-                  std::to_string(needed) + " bytes, " + std::to_string(available) +
+bool fits(const BankUse& use, Messages& messages) {
+    if (use.fits()) return true;
+    messages.show("Bank " + std::to_string(use.bank) + " too small: the tables need " +
+                  std::to_string(use.needed) + " bytes, " + std::to_string(use.available) +
                   " bytes available");
     return false;
 }
@@ -40,7 +41,7 @@ bool compile_bank1(const std::filesystem::path& project_dir, BankImages::Bank& b
                    TableDirectory& directory, Messages& messages) {
     std::optional<PackedTable> sdo = read_table(project_dir, sdo_layout(), messages);
     std::optional<PackedTable> stored = read_table(project_dir, stored_pdo_layout(), messages);
-    if (!fits(1, bytes_of(sdo) + bytes_of(stored), BankImages::bank_size, messages)) return false;
+    if (!fits({1, bytes_of(sdo) + bytes_of(stored), bank_room(1)}, messages)) return false;
     directory.sdo = place(sdo, bank, 0);
     if (stored) directory.stored_pdo = place_table(*stored, bank, bytes_of(sdo));
     return true;
@@ -53,7 +54,7 @@ bool compile_bank2(const std::filesystem::path& project_dir, BankImages::Bank& b
     std::optional<PackedTable> words = read_table(project_dir, emcy_word_layout(), messages);
     std::optional<PackedTable> pdos = read_table(project_dir, pdo_layout(), messages);
     const std::size_t needed = bytes_of(emcy) + bytes_of(words) + bytes_of(pdos);
-    if (!fits(2, needed, parameter_block_offset, messages)) return false;
+    if (!fits({2, needed, bank_room(2)}, messages)) return false;
     directory.emcy = place(emcy, bank, 0);
     directory.emcy_word = place(words, bank, bytes_of(emcy));
     directory.pdo = place(pdos, bank, bytes_of(emcy) + bytes_of(words));

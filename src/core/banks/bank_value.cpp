@@ -20,9 +20,14 @@ std::string_view trim(std::string_view text) {
 
 }  // namespace
 
+std::optional<std::int32_t> bank_number(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    return to_int(trim(text));
+}
+
 std::uint16_t bank_value(std::string_view text, Messages& messages) {
     if (text.empty()) return all_bits;
-    std::optional<std::int32_t> value = to_int(trim(text));
+    std::optional<std::int32_t> value = bank_number(text);
     if (!value) {
         messages.show(conversion_error_message);
         return all_bits;

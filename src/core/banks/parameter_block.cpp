@@ -34,6 +34,13 @@ auto directory_values(Directory& d) {
 
 }  // namespace
 
+std::size_t parameter_width(std::size_t element) {
+    for (const Slot& slot : slots) {
+        if (slot.element == element) return slot.width;
+    }
+    return 0;
+}
+
 std::optional<CommParameters> read_comm_parameters(const std::filesystem::path& project_dir,
                                                    Messages& messages) {
     std::optional<BankDocument> document =

@@ -23,6 +23,9 @@ inline constexpr const char* pargen_missing_message = "File Parametres xml not f
 // The nine values of pargen.xml, by the position of their element there.
 using CommParameters = std::array<std::uint16_t, 9>;
 
+// The width in bytes the parameter block gives the element at that position.
+std::size_t parameter_width(std::size_t element);
+
 // Reads pargen.xml from the project folder; a missing one is reported and
 // gives nothing. An unreadable document, or fewer than nine elements, throws
 // Error naming it.

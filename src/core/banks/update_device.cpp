@@ -1,6 +1,7 @@
 #include "core/banks/update_device.h"
 
 #include "core/banks/bank_compiler.h"
+#include "core/check/project_checker.h"
 #include "core/error.h"
 #include "core/shell/project_check.h"
 
@@ -23,12 +24,33 @@ class KeptMessages : public Messages {
 
 }  // namespace
 
+bool answer_covers(CheckAnswer answer, const CheckReport& report) {
+    switch (answer) {
+        case CheckAnswer::NotAsked:
+            return report.findings.empty();
+        case CheckAnswer::PastWarnings:
+            return report.errors() == 0;
+        case CheckAnswer::UpdateAnyway:
+            return true;
+    }
+    return false;
+}
+
 UpdateDeviceResult update_device(const std::filesystem::path& project_dir, BankImages& images,
-                                 Messages& messages) {
+                                 Messages& messages, CheckAnswer answer) {
     UpdateDeviceResult result;
     KeptMessages shown(messages, result.messages);
     if (!require_project(project_dir, shown)) return result;
     result.project_valid = true;
+    try {
+        result.check = check_project(project_dir);
+    } catch (const Error&) {
+        // An unreadable document: the compile stops on it with its own message.
+    }
+    if (!answer_covers(answer, result.check)) {
+        result.stopped_by_check = true;
+        return result;
+    }
     const CompileOutcome compiled = compile_banks(project_dir, images, shown);
     if (!compiled.complete) return result;
     result.compiled = true;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/banks/bank_images.h"
+#include "core/check/findings_list.h"
 #include "core/documents/emcy/emcy_editor.h"
 #include "core/documents/emcyword/emcy_word_editor.h"
 #include "core/documents/pargen/pargen_editor.h"
@@ -38,6 +39,7 @@ struct Session {
     FirmwareEditor firmware;
     HelpViewer help;
     BankImages banks;
+    FindingsList findings;  // the check's findings shown before Update Device compiles
     XmlTreeEditor xml_tree;
     StringPicker strings;
 };

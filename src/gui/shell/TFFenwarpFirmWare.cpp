@@ -7,12 +7,14 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <exception>
 
 #include "core/banks/update_device.h"
 #include "core/shell/project_check.h"
+#include "gui/check/record_locator.h"
 #include "gui/qt_messages.h"
 #include "gui/shell/TFsaveproj.h"
 #include "gui/shell/folder_picker.h"
@@ -141,22 +143,69 @@ struct BusyCursor {
 }  // namespace
 
 // The firmware dialog opens only when every bank file and the listing hold
-// this compile: an old bank must never be patched into the image.
+// this compile: an old bank must never be patched into the image. Before the
+// compile the check's findings are shown, and the update goes on only by the
+// user's answer; what the user mends meanwhile is checked again.
 void TFFenwarpFirmWare::CreateBinaClick() {
     const std::filesystem::path& project = session_.context().project_dir;
     if (!fenwarp::require_project(project, messages_)) return;
     if (fenwarp::ProjectContext::board_variant == 2) {
         labelstate_->setText("Wait..");
         QCoreApplication::processEvents();
+        fenwarp::CheckAnswer answer = fenwarp::CheckAnswer::NotAsked;
         fenwarp::UpdateDeviceResult result;
-        {
-            BusyCursor busy;
-            result = fenwarp::update_device(project, session_.banks, messages_);
+        for (;;) {
+            {
+                BusyCursor busy;
+                result = fenwarp::update_device(project, session_.banks, messages_, answer);
+            }
+            if (!result.stopped_by_check) break;
+            if (!askAboutFindings(result)) {
+                labelstate_->setText("--");
+                return;
+            }
+            answer = session_.findings.update_answer();
         }
         labelstate_->setText("--");
         if (!result.every_file_written()) return;
     }
     showDialog(dialogs_.firmware);
+}
+
+bool TFFenwarpFirmWare::askAboutFindings(const fenwarp::UpdateDeviceResult& result) {
+    if (dialogs_.check == nullptr) return false;
+    session_.findings.show(session_.context().project_dir, result.check);
+    return dialogs_.check->exec() == QDialog::Accepted;
+}
+
+void TFFenwarpFirmWare::openFinding(const fenwarp::FindingTarget& target) {
+    QDialog* dialog = nullptr;
+    switch (target.dialog) {
+        case fenwarp::FindingDialog::Pargen:
+            dialog = dialogs_.pargen;
+            break;
+        case fenwarp::FindingDialog::Sdo:
+            dialog = dialogs_.sdo;
+            break;
+        case fenwarp::FindingDialog::Pdo:
+            dialog = dialogs_.pdo;
+            break;
+        case fenwarp::FindingDialog::StoredPdo:
+            dialog = dialogs_.infoPdo;
+            break;
+        case fenwarp::FindingDialog::Emcy:
+            dialog = dialogs_.emcy;
+            break;
+        case fenwarp::FindingDialog::EmcyWord:
+            dialog = dialogs_.emcyWord;
+            break;
+        case fenwarp::FindingDialog::None:
+            break;
+    }
+    if (dialog == nullptr) return;
+    // Once the dialog is up and has loaded its document.
+    QTimer::singleShot(0, dialog, [dialog, target] { locateRecord(dialog, target); });
+    showDialog(dialog);
 }
 
 void TFFenwarpFirmWare::showEvent(QShowEvent* event) {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+#include "core/banks/update_device.h"
+#include "core/check/findings_list.h"
 #include "core/messages.h"
 #include "core/shell/session.h"
 #include "gui/shell/open_excel.h"
@@ -29,6 +31,7 @@ class TFFenwarpFirmWare : public QWidget {
         QDialog* emcy = nullptr;
         QDialog* emcyWord = nullptr;
         QDialog* infoPdo = nullptr;
+        QDialog* check = nullptr;  // the check's findings, before Update Device compiles
     };
     // Asks for a folder: title, root the user cannot leave, preselected folder.
     using FolderPicker = std::function<std::optional<QString>(
@@ -42,6 +45,8 @@ class TFFenwarpFirmWare : public QWidget {
     void setFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
     // The caption the window shows in its caption bar.
     QString caption() const;
+    // Opens the dialog of a finding's document at its record.
+    void openFinding(const fenwarp::FindingTarget& target);
 
   public slots:
     void NewaClick();
@@ -58,6 +63,7 @@ class TFFenwarpFirmWare : public QWidget {
     void btn_str_lng1aClick(QDialog* dialog);
     void showDialog(QDialog* dialog);
     void refreshProject();
+    bool askAboutFindings(const fenwarp::UpdateDeviceResult& result);
 
     fenwarp::Session& session_;
     fenwarp::Messages& messages_;

@@ -1,8 +1,9 @@
 #include "gui/shell/windows.h"
 
+#include "gui/check/TFcheck.h"
 #include "gui/documents/TFInfopdo.h"
-#include "gui/documents/TFemcy.h"
 #include "gui/documents/TFWemcy.h"
+#include "gui/documents/TFemcy.h"
 #include "gui/documents/TFpargen.h"
 #include "gui/documents/TFpdo.h"
 #include "gui/documents/TFsdo.h"
@@ -29,6 +30,9 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     emcyWord = new TFWemcy(session, main->openExcel(), messages, owner);
     xml = new TFXML(session, *saveproj, owner);
     infoPdo = new TFInfopdo(session, main->openExcel(), messages, owner);
+    check = new TFcheck(session, owner);
+    check->setOpener(
+        [main = main.get()](const fenwarp::FindingTarget& target) { main->openFinding(target); });
 
     TFFenwarpFirmWare::Dialogs dialogs;
     dialogs.newProject = saveproj;
@@ -41,6 +45,7 @@ Windows::Windows(fenwarp::Session& session, fenwarp::Messages& messages)
     dialogs.emcy = emcy;
     dialogs.emcyWord = emcyWord;
     dialogs.infoPdo = infoPdo;
+    dialogs.check = check;
     main->setDialogs(dialogs);
 }
 

@@ -18,6 +18,7 @@ class TFemcy;
 class TFWemcy;
 class TFXML;
 class TFInfopdo;
+class TFcheck;
 
 // Every window of the program, created once at start, the main window first;
 // the dialogs are children of the main window and die with it.
@@ -35,6 +36,7 @@ struct Windows {
     TFWemcy* emcyWord = nullptr;
     TFXML* xml = nullptr;
     TFInfopdo* infoPdo = nullptr;
+    TFcheck* check = nullptr;
 
     Windows(fenwarp::Session& session, fenwarp::Messages& messages);
     ~Windows();

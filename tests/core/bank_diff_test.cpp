@@ -28,7 +28,8 @@ TEST(BankDiffTest, ProjectEqualsItsOwnBankFilesAndPatchedImage) {
     test::write_generated_project(project, {300, 200, 100, 50, 400, true});
     BankImages images;
     MessageRecorder messages;
-    ASSERT_TRUE(update_device(project, images, messages).every_file_written());
+    ASSERT_TRUE(
+        update_device(project, images, messages, CheckAnswer::UpdateAnyway).every_file_written());
     ws.write_template();
     Progress progress;
     ProgressMeter meter{progress, {}};

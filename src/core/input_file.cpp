@@ -35,6 +35,7 @@ InputFile::~InputFile() {
 }
 
 void InputFile::seek(std::uintmax_t offset) {
+    offset_ = offset;
     if (_fseeki64(static_cast<std::FILE*>(file_), static_cast<long long>(offset), SEEK_SET) != 0)
         throw Error("Cannot read " + path_.string());
 }
@@ -70,6 +71,7 @@ InputFile::InputFile(const std::filesystem::path& path) : path_(path) {
 }
 
 void InputFile::seek(std::uintmax_t offset) {
+    offset_ = offset;
     if (fd_ < 0 || ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
         throw Error("Cannot read " + path_.string() + ": " + std::strerror(errno));
 }
@@ -92,7 +94,7 @@ std::size_t InputFile::read(char* into, std::size_t count) {
 
 std::string InputFile::read_all() {
     std::string text;
-    text.resize(static_cast<std::size_t>(size_));
+    text.resize(static_cast<std::size_t>(size_ > offset_ ? size_ - offset_ : 0));
     std::size_t filled = 0;
     for (;;) {
         if (filled == text.size()) text.resize(text.size() + 4096);

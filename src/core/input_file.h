@@ -38,13 +38,14 @@ class InputFile {
     std::size_t read(char* into, std::size_t count);
 
     // The rest of the file, to its real end (it may have changed size since it
-    // was opened).
+    // was opened); after a seek, from there.
     std::string read_all();
 
   private:
     std::filesystem::path path_;
     Status status_ = Status::Missing;
     std::uintmax_t size_ = 0;
+    std::uintmax_t offset_ = 0;  // where the last seek put the reading
     std::optional<FileStamp> stamp_;
 #ifdef _WIN32
     void* file_ = nullptr;

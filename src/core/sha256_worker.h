@@ -20,8 +20,10 @@ namespace fenwarp {
 class Sha256Worker {
   public:
     using Buffer = std::vector<char>;
+    // Large enough that handing a buffer over costs next to nothing beside
+    // hashing it, small enough that the memory stays a constant.
     static constexpr std::size_t buffer_size = 1 << 16;
-    static constexpr std::size_t depth = 8;
+    static constexpr std::size_t depth = 3;
 
     Sha256Worker();
     ~Sha256Worker();

@@ -128,30 +128,49 @@ class HashingSink : public ImageSink {
     std::size_t used_ = 0;
 };
 
-// The template piece by piece, each piece going to its digest once the
-// splicer is done with it; with the digest known, nothing is hashed.
+// The template piece by piece, for the splicer and the progress; the pieces
+// are read into the digest's larger buffers, each handed over once the
+// splicer is done with its last piece. With the digest known, nothing is
+// hashed.
 class TemplateReader {
   public:
+    static constexpr std::size_t piece_size = 1 << 16;
+
     TemplateReader(InputFile& file, bool hash) : file_(file) {
         if (hash) sha_.emplace();
     }
     // The next piece, empty at the end; the one before is no longer used.
     std::string_view next() {
-        if (sha_) {
-            if (!piece_.empty()) sha_->hash(std::move(piece_));
-            piece_ = sha_->spare();
-        } else {
-            piece_.resize(Sha256Worker::buffer_size);
+        if (used_ == buffer_.size()) {
+            if (sha_) {
+                if (used_ > 0) sha_->hash(std::move(buffer_));
+                buffer_ = sha_->spare();
+            } else if (buffer_.empty()) {
+                buffer_.resize(Sha256Worker::buffer_size);
+            }
+            used_ = 0;
         }
-        piece_.resize(file_.read(piece_.data(), piece_.size()));
-        return std::string_view(piece_.data(), piece_.size());
+        const std::size_t room = std::min(piece_size, buffer_.size() - used_);
+        const std::size_t got = file_.read(buffer_.data() + used_, room);
+        const std::string_view piece(buffer_.data() + used_, got);
+        used_ += got;
+        if (got == 0) finish();
+        return piece;
     }
     std::string hex() { return sha_ ? sha_->hex() : std::string(); }
 
   private:
+    void finish() {
+        buffer_.resize(used_);
+        if (sha_ && used_ > 0) sha_->hash(std::move(buffer_));
+        buffer_.clear();
+        used_ = 0;
+    }
+
     InputFile& file_;
     std::optional<Sha256Worker> sha_;
-    Sha256Worker::Buffer piece_;
+    Sha256Worker::Buffer buffer_;
+    std::size_t used_ = 0;
 };
 
 // The stamp of the opened template, when it changed long enough ago to be

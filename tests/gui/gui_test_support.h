@@ -41,10 +41,13 @@ struct GuiFixture {
 };
 
 // Runs action on the modal dialog once it is up, then closes it if the action
-// left it open, also when a check inside the action failed.
-inline void whenModal(std::function<void(QDialog*)> action) {
-    QTimer::singleShot(0, [action] {
+// left it open, also when a check inside the action failed. A view may run
+// the event loop before its dialog opens (to show "Wait.."), so the dialog is
+// waited for over a few turns of the loop.
+inline void whenModal(std::function<void(QDialog*)> action, int turns = 100) {
+    QTimer::singleShot(0, [action, turns] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr && turns > 0) return whenModal(action, turns - 1);
         if (dialog == nullptr) qFatal("no modal dialog is open");
         struct Closer {
             QDialog* dialog;

@@ -271,6 +271,18 @@ std::string nested_spans(int depth) {
            "</office:spreadsheet></office:body></office:document-content>";
 }
 
+// An .ods sheet whose one cell of a megabyte stands repeated across a row:
+// a few kilobytes once compressed, gigabytes once copied into every cell.
+std::string repeated_big_cell() {
+    return "<office:document-content><office:body><office:spreadsheet>"
+           "<table:table table:name=\"sdo\"><table:table-row>"
+           "<table:table-cell office:value-type=\"string\" "
+           "table:number-columns-repeated=\"16000\"><text:p>" +
+           std::string(1 << 20, 'x') +
+           "</text:p></table:table-cell></table:table-row></table:table>"
+           "</office:spreadsheet></office:body></office:document-content>";
+}
+
 std::vector<ContainerCase> container_cases() {
     const std::string deep_content = nested_spans(100000);
     const Project project;
@@ -293,6 +305,10 @@ std::vector<ContainerCase> container_cases() {
          make_zip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
                    {"content.xml", deep_content}}),
          "nests its content deeper than"},
+        {"cell text bomb",
+         make_zip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+                   {"content.xml", repeated_big_cell()}}),
+         "more than 64 MiB of cell text"},
     };
 }
 

@@ -167,7 +167,7 @@ class OdsFile {
         WorkbookData data;
         for (pugi::xml_node table = spreadsheet.child("table:table"); table;
              table = table.next_sibling("table:table")) {
-            SheetBuilder sheet(table.attribute("table:name").value(), cells_);
+            SheetBuilder sheet(table.attribute("table:name").value(), budget_);
             std::uint64_t row = 0;
             read_rows(table, sheet, row, 0);
             data.sheets.push_back(sheet.take());
@@ -228,7 +228,7 @@ class OdsFile {
 
     std::string label_;
     ZipArchive zip_;
-    std::size_t cells_ = 0;
+    SheetBudget budget_;
 };
 
 }  // namespace

@@ -12,7 +12,7 @@ CellPlace SheetBuilder::place(std::uint64_t row, std::uint64_t column) {
                             std::to_string(row_limit) + " or column " +
                             std::to_string(column_limit));
     }
-    if (++cells_ > cell_limit) {
+    if (++budget_.cells > cell_limit) {
         throw WorkbookError("The workbook holds more than " + std::to_string(cell_limit) +
                             " cells");
     }
@@ -23,6 +23,11 @@ CellPlace SheetBuilder::place(std::uint64_t row, std::uint64_t column) {
 
 void SheetBuilder::put(std::uint64_t row, std::uint64_t column, std::string text) {
     const CellPlace at = place(row, column);
+    budget_.bytes += text.size();
+    if (budget_.bytes > byte_limit) {
+        throw WorkbookError("The workbook holds more than " + std::to_string(byte_limit >> 20) +
+                            " MiB of cell text");
+    }
     sheet_.refused.erase(at);
     sheet_.cells.insert_or_assign(at, std::move(text));
 }

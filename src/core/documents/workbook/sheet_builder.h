@@ -17,17 +17,26 @@ inline std::string error(const std::string& code) {
 }
 }  // namespace refusal
 
+// What the sheets of one workbook hold so far, against its limits.
+struct SheetBudget {
+    std::size_t cells = 0;
+    std::size_t bytes = 0;  // of cell text
+};
+
 // Builds a sheet cell by cell for the readers of zip workbooks, within the
 // bounds a spreadsheet has, so that no file can make the reader hold more
-// than a bounded number of cells (repeated rows and cells included).
+// than a bounded number of cells or bytes: a shared string or a repeated
+// cell is copied into every cell it fills, so a small file could otherwise
+// ask for any amount of memory.
 class SheetBuilder {
   public:
     static constexpr std::uint64_t row_limit = 1048576;
     static constexpr std::uint64_t column_limit = 16384;
     static constexpr std::size_t cell_limit = 1000000;
+    static constexpr std::size_t byte_limit = std::size_t{64} << 20;
 
-    // `cells` counts the cells of the whole workbook.
-    SheetBuilder(std::string name, std::size_t& cells) : cells_(cells) {
+    // `budget` counts for the whole workbook.
+    SheetBuilder(std::string name, SheetBudget& budget) : budget_(budget) {
         sheet_.name = std::move(name);
     }
 
@@ -40,7 +49,7 @@ class SheetBuilder {
     CellPlace place(std::uint64_t row, std::uint64_t column);
 
     SheetData sheet_;
-    std::size_t& cells_;
+    SheetBudget& budget_;
 };
 
 }  // namespace fenwarp

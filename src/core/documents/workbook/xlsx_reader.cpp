@@ -134,7 +134,7 @@ class XlsxFile {
     SheetData read_sheet(const SheetEntry& entry) {
         pugi::xml_document document;
         parse(document, entry.part);
-        SheetBuilder sheet(entry.name, cells_);
+        SheetBuilder sheet(entry.name, budget_);
         const pugi::xml_node data = child_named(child_named(document, "worksheet"), "sheetData");
         std::uint64_t row = 0;
         for_each_named(data, "row", [&](pugi::xml_node r) {
@@ -224,7 +224,7 @@ class XlsxFile {
     std::string styles_part_ = "xl/styles.xml";
     std::vector<std::string> shared_strings_;
     std::vector<bool> date_styles_;
-    std::size_t cells_ = 0;
+    SheetBudget budget_;
 };
 
 }  // namespace

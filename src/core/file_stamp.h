@@ -11,8 +11,11 @@ namespace fenwarp {
 
 // What tells one state of a file from another without reading it: device,
 // inode, size, and the times of its last write and last change, to the
-// nanosecond. Any write, rename onto it or change of its attributes moves the
-// change time, which no program can set back.
+// nanosecond. On the file systems of Linux any write, rename onto it or change
+// of its attributes moves the change time, which no program can set back; on
+// FAT and some network shares the change time is only the creation time, and
+// two same-sized versions copied with their write time kept could share a
+// stamp there.
 struct FileStamp {
     std::string key;  // "device:inode:size:modified:changed"
     std::chrono::system_clock::time_point changed;

@@ -34,6 +34,10 @@ InputFile::~InputFile() {
     if (file_ != nullptr) std::fclose(static_cast<std::FILE*>(file_));
 }
 
+std::optional<FileStamp> InputFile::stamp_now() const {
+    return std::nullopt;
+}
+
 void InputFile::seek(std::uintmax_t offset) {
     offset_ = offset;
     if (_fseeki64(static_cast<std::FILE*>(file_), static_cast<long long>(offset), SEEK_SET) != 0)
@@ -68,6 +72,12 @@ InputFile::InputFile(const std::filesystem::path& path) : path_(path) {
     size_ = static_cast<std::uintmax_t>(info.st_size);
     stamp_ = file_stamp(info);
     status_ = Status::Open;
+}
+
+std::optional<FileStamp> InputFile::stamp_now() const {
+    struct stat info {};
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0) return std::nullopt;
+    return file_stamp(info);
 }
 
 void InputFile::seek(std::uintmax_t offset) {

@@ -30,6 +30,9 @@ class InputFile {
     // Which file was opened and its state then; nothing where the system
     // gives no such identity.
     const std::optional<FileStamp>& stamp() const { return stamp_; }
+    // The stamp the open file has now: it differs from `stamp` when the file
+    // was written since it was opened.
+    std::optional<FileStamp> stamp_now() const;
     // Reading goes on from `offset` bytes into the file.
     void seek(std::uintmax_t offset);
 

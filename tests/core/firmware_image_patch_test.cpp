@@ -349,5 +349,35 @@ TEST(ImagePatchProgressTest, RisesThroughThePassAndDigestsBothStreams) {
     }
 }
 
+// A template written while the patch reads it makes no image: its bytes
+// would be of neither version.
+TEST(ImagePatchProgressTest, ATemplateWrittenWhileReadMakesNoImage) {
+    test::FirmwareWorkspace ws;
+    ws.write_banks();
+    std::string image = header;
+    for (std::uint32_t a = 0; a < 20000; ++a)
+        image += srec_line('2', 0x100000 + 32 * a, filled(32, 9));
+    image += srec_line('2', 0x388000, filled(32, 1)) + end_record;
+    ws.write_template(image);
+    bool rewritten = false;
+    Progress progress;
+    ProgressMeter meter(progress, [&](const Progress& p) {
+        if (rewritten || p.value == 0) return;
+        rewritten = true;
+        ws.write_template(image + "S5030000FC\r\n");
+    });
+    MessageRecorder messages;
+    ImagePatch patch{ws.template_file(),
+                     ws.context.project_dir,
+                     "N.sx",
+                     ws.bin(),
+                     {true, false, false, false, false}};
+    EXPECT_FALSE(patch_image(patch, messages, meter).produced);
+    EXPECT_TRUE(rewritten);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{
+                                  not_created + " (the template was changed while it was read)"});
+    EXPECT_FALSE(std::filesystem::exists(ws.context.project_dir / "N.sx"));
+}
+
 }  // namespace
 }  // namespace fenwarp

@@ -210,8 +210,14 @@ PatchOutcome patch_image(const ImagePatch& patch, Messages& messages, ProgressMe
         if (!splicer.feed(piece)) break;
         progress.advance(static_cast<long>(piece.size()));
     }
-    const SpliceOutcome splice = splicer.finish();
+    SpliceOutcome splice = splicer.finish();
     progress.finish();
+    // A template written while it was read gives an image of mixed bytes and
+    // a digest of neither version.
+    if (!splice.failed && image.stamp() && image.stamp_now() &&
+        image.stamp_now()->key != image.stamp()->key) {
+        splice = SpliceOutcome{true, 0, "the template was changed while it was read", {}, {}};
+    }
     if (splice.failed) {
         messages.show(failure_text(splice));
         return outcome;  // the temporary file goes; an older image stays as it was

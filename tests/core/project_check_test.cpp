@@ -380,5 +380,24 @@ TEST(ProjectCheck, UpdateDeviceStopsUnlessTheAnswerCoversTheFindings) {
     }
 }
 
+// A document the check cannot read, though the compile takes it (an SDO
+// record with an empty conf and nothing else is skipped by the compile), is
+// an error finding: such a project never passes as checked.
+TEST(ProjectCheck, AProjectTheCheckCannotReadIsAnErrorFinding) {
+    test::BankProject project;
+    Documents().write(project.path());
+    test::write_file(project.path() / "sdo.xml", "<sdo><row conf=\"\"/></sdo>");
+    BankImages images;
+    MessageRecorder messages;
+    UpdateDeviceResult result =
+        update_device(project.path(), images, messages, CheckAnswer::PastWarnings);
+    EXPECT_TRUE(result.stopped_by_check);
+    ASSERT_EQ(result.check.errors(), 1u);
+    EXPECT_EQ(result.check.findings[0].reason.rfind("the project could not be checked: ", 0), 0u)
+        << result.check.findings[0].reason;
+    result = update_device(project.path(), images, messages, CheckAnswer::UpdateAnyway);
+    EXPECT_TRUE(result.compiled);
+}
+
 }  // namespace
 }  // namespace fenwarp

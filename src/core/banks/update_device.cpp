@@ -1,5 +1,7 @@
 #include "core/banks/update_device.h"
 
+#include <optional>
+
 #include "core/banks/bank_compiler.h"
 #include "core/check/project_checker.h"
 #include "core/error.h"
@@ -22,6 +24,16 @@ class KeptMessages : public Messages {
     std::vector<std::string>& kept_;
 };
 
+// A check that could not run, as an error finding of its own.
+CheckReport check_failed(const std::filesystem::path& project_dir, const std::string& reason) {
+    CheckReport report;
+    Finding finding;
+    finding.document = project_dir.filename().string();
+    finding.reason = "the project could not be checked: " + reason;
+    report.findings.push_back(finding);
+    return report;
+}
+
 }  // namespace
 
 bool answer_covers(CheckAnswer answer, const CheckReport& report) {
@@ -42,17 +54,28 @@ UpdateDeviceResult update_device(const std::filesystem::path& project_dir, BankI
     KeptMessages shown(messages, result.messages);
     if (!require_project(project_dir, shown)) return result;
     result.project_valid = true;
+    // A document the check cannot read usually stops the compile too, with
+    // the compile's own message; one the compile takes must not pass as
+    // checked, so its failure then stands as an error finding.
+    std::optional<std::string> check_failure;
     try {
         result.check = check_project(project_dir);
-    } catch (const Error&) {
-        // An unreadable document: the compile stops on it with its own message.
+    } catch (const std::exception& e) {
+        check_failure = e.what();
     }
-    if (!answer_covers(answer, result.check)) {
+    if (!check_failure && !answer_covers(answer, result.check)) {
         result.stopped_by_check = true;
         return result;
     }
     const CompileOutcome compiled = compile_banks(project_dir, images, shown);
     if (!compiled.complete) return result;
+    if (check_failure) {
+        result.check = check_failed(project_dir, *check_failure);
+        if (!answer_covers(answer, result.check)) {
+            result.stopped_by_check = true;
+            return result;
+        }
+    }
     result.compiled = true;
     result.directory = compiled.directory;
     FilesWritten files = write_bank_files(images, project_dir);

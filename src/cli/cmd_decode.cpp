@@ -84,11 +84,28 @@ int run_decode(const Args& args, StderrMessages&) {
     // compiles as it stands.
     const fs::path folder = *parsed->xml_dir;
     std::error_code ec;
-    fs::create_directory(folder, ec);
-    for (const fs::path& file : write_decoded_documents(banks, folder)) {
-        std::cout << file.string() << "\n";
+    const bool made_folder = fs::create_directory(folder, ec);
+    const bool made_bin = !ec && fs::create_directory(folder / "bin", ec);
+    // What this run made goes again when it fails: nothing half-written stays.
+    const auto undo = [&] {
+        std::error_code ignored;
+        if (made_bin) fs::remove(folder / "bin", ignored);
+        if (made_folder) fs::remove(folder, ignored);
+    };
+    if (ec) {
+        undo();
+        std::cerr << "fenwarp-cli: cannot make " << (folder / "bin").string() << ": "
+                  << ec.message() << "\n";
+        return 1;
     }
-    fs::create_directory(folder / "bin", ec);
+    try {
+        for (const fs::path& file : write_decoded_documents(banks, folder)) {
+            std::cout << file.string() << "\n";
+        }
+    } catch (...) {
+        undo();
+        throw;
+    }
     return 0;
 }
 

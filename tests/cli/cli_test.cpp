@@ -632,6 +632,14 @@ TEST_F(CliTest, DecodeRefusesBadWordsIncompleteBanksAndExistingDocuments) {
     EXPECT_EQ(existing.status, 1);
     EXPECT_NE(existing.err.find("already exists"), std::string::npos) << existing.err;
     EXPECT_EQ(test::read_file(project / "sdo.xml"), before);
+    // A folder whose "bin" cannot be made would not compile: nothing is written.
+    const fs::path blocked = dir / "PROJECTS" / "R";
+    fs::create_directories(blocked);
+    test::write_file(blocked / "bin", "not a folder");
+    CliRun no_bin = run("decode " + bin + " --xml '" + blocked.string() + "'");
+    EXPECT_EQ(no_bin.status, 1);
+    EXPECT_NE(no_bin.err.find("cannot make"), std::string::npos) << no_bin.err;
+    EXPECT_FALSE(fs::exists(blocked / "sdo.xml"));
 
     test::write_file(project / "bin" / "bank2.bin", std::string(16000, '\0'));
     CliRun shortened = run("decode " + bin);

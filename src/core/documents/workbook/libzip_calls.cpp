@@ -7,11 +7,15 @@
 
 namespace {
 
+fenwarp::DynamicLibrary& library() {
+    static fenwarp::DynamicLibrary loaded(FENWARP_LIBZIP_SONAME,
+                                          "Reading .xlsx and .ods workbooks");
+    return loaded;
+}
+
 template <typename Function>
 Function libzip(const char* name) {
-    static fenwarp::DynamicLibrary library(FENWARP_LIBZIP_SONAME,
-                                           "Reading .xlsx and .ods workbooks");
-    return reinterpret_cast<Function>(library.symbol(name));
+    return reinterpret_cast<Function>(library().symbol(name));
 }
 
 }  // namespace

@@ -7,10 +7,14 @@
 
 namespace {
 
+fenwarp::DynamicLibrary& library() {
+    static fenwarp::DynamicLibrary loaded(FENWARP_XLSXWRITER_SONAME, "Writing .xlsx workbooks");
+    return loaded;
+}
+
 template <typename Function>
 Function xlsxwriter(const char* name) {
-    static fenwarp::DynamicLibrary library(FENWARP_XLSXWRITER_SONAME, "Writing .xlsx workbooks");
-    return reinterpret_cast<Function>(library.symbol(name));
+    return reinterpret_cast<Function>(library().symbol(name));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <limits>
 
 namespace fenwarp {
-namespace {
 
 int hex_digit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -11,6 +10,8 @@ int hex_digit(char c) {
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
+
+namespace {
 
 std::optional<std::uint32_t> parse_hex(std::string_view digits) {
     if (digits.empty() || digits.size() > 8) return std::nullopt;

@@ -12,4 +12,7 @@ namespace fenwarp {
 // Anything else, the empty text included, gives no value.
 std::optional<std::int32_t> to_int(std::string_view text);
 
+// The value of one hexadecimal digit, either case; -1 for any other character.
+int hex_digit(char c);
+
 }  // namespace fenwarp

@@ -3,18 +3,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/int_text.h"
 #include "core/text/utf8.h"
 
 namespace fenwarp {
 
 namespace {
-
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 // The code of a "_xHHHH_" starting at `at`, or nothing.
 std::optional<std::uint32_t> escape_at(std::string_view text, std::size_t at) {

@@ -6,18 +6,17 @@
 #include "core/documents/pargen/pargen_document.h"
 #include "core/documents/table/table_writer.h"
 #include "core/error.h"
+#include "core/shell/project_context.h"
 
 namespace fenwarp {
 namespace {
-
-constexpr const char* pargen_document = "pargen.xml";
 
 void refuse_existing(const std::filesystem::path& folder, const DecodedBanks& banks) {
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
         throw Error(folder.string() + ": no such folder");
     }
-    std::vector<const char*> names = {pargen_document};
+    std::vector<const char*> names = {pargen_document_name};
     for (const DecodedTable& table : banks.tables) names.push_back(table.layout().document);
     for (const char* name : names) {
         if (std::filesystem::symlink_status(folder / name, ec).type() !=
@@ -30,7 +29,7 @@ void refuse_existing(const std::filesystem::path& folder, const DecodedBanks& ba
 
 void write_all(const DecodedBanks& banks, const std::filesystem::path& folder,
                std::vector<std::filesystem::path>& written) {
-    const std::filesystem::path pargen = folder / pargen_document;
+    const std::filesystem::path pargen = folder / pargen_document_name;
     write_pargen_document(pargen, parameter_texts(banks.block.parameters));
     written.push_back(pargen);
     for (const DecodedTable& table : banks.tables) {

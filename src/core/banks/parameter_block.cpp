@@ -5,6 +5,7 @@
 #include "core/banks/bank_bytes.h"
 #include "core/banks/bank_document.h"
 #include "core/banks/bank_value.h"
+#include "core/shell/project_context.h"
 
 namespace fenwarp {
 namespace {
@@ -44,12 +45,13 @@ std::size_t parameter_width(std::size_t element) {
 std::optional<CommParameters> read_comm_parameters(const std::filesystem::path& project_dir,
                                                    Messages& messages) {
     std::optional<BankDocument> document =
-        BankDocument::load(project_dir, "pargen.xml", pargen_missing_message, messages);
+        BankDocument::load(project_dir, pargen_document_name, pargen_missing_message, messages);
     if (!document) return std::nullopt;
     const std::vector<pugi::xml_node>& elements = document->records();
     const std::size_t count = elements.size();
     if (count < 9)
-        bank_document_error("pargen.xml", "9 elements expected, found " + std::to_string(count));
+        bank_document_error(pargen_document_name,
+                            "9 elements expected, found " + std::to_string(count));
     CommParameters parameters{};
     for (const Slot& slot : slots) {
         parameters[slot.element] = bank_value(elements[slot.element].text().get(), messages);

@@ -48,11 +48,11 @@ CheckedTable read_table(const std::filesystem::path& project_dir, const TableDes
 std::optional<std::vector<std::string>> read_pargen(const std::filesystem::path& project_dir) {
     MessageRecorder silent;
     std::optional<BankDocument> document =
-        BankDocument::load(project_dir, "pargen.xml", "", silent);
+        BankDocument::load(project_dir, pargen_document_name, "", silent);
     if (!document) return std::nullopt;
     if (document->records().size() < 9) {
-        bank_document_error("pargen.xml", "9 elements expected, found " +
-                                              std::to_string(document->records().size()));
+        bank_document_error(pargen_document_name, "9 elements expected, found " +
+                                                      std::to_string(document->records().size()));
     }
     std::vector<std::string> texts;
     for (const pugi::xml_node& element : document->records()) {

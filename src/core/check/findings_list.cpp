@@ -1,19 +1,26 @@
 #include "core/check/findings_list.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "core/check/project_checker.h"
+#include "core/documents/table/table_catalogue.h"
+#include "core/shell/project_context.h"
 
 namespace fenwarp {
 namespace {
 
 FindingDialog dialog_of(const std::string& document) {
-    if (document == "pargen.xml") return FindingDialog::Pargen;
-    if (document == "sdo.xml") return FindingDialog::Sdo;
-    if (document == "rpdodef.xml") return FindingDialog::Pdo;
-    if (document == "sdopdo.xml") return FindingDialog::StoredPdo;
-    if (document == "emcydef.xml") return FindingDialog::Emcy;
-    if (document == "emcyword.xml") return FindingDialog::EmcyWord;
+    if (document == pargen_document_name) return FindingDialog::Pargen;
+    const std::pair<const TableDescription*, FindingDialog> tables[] = {
+        {&sdo_table(), FindingDialog::Sdo},
+        {&pdo_table(), FindingDialog::Pdo},
+        {&stored_pdo_table(), FindingDialog::StoredPdo},
+        {&emcy_table(), FindingDialog::Emcy},
+        {&emcy_word_table(), FindingDialog::EmcyWord}};
+    for (const auto& [table, dialog] : tables) {
+        if (document == table->document) return dialog;
+    }
     return FindingDialog::None;
 }
 

@@ -5,6 +5,7 @@
 #include "core/check/value_rules.h"
 #include "core/documents/pargen/pargen_editor.h"
 #include "core/int_text.h"
+#include "core/shell/project_context.h"
 
 namespace fenwarp {
 namespace {
@@ -62,7 +63,7 @@ void check_pargen(const CheckedProject& project, std::vector<Finding>& findings)
         if (!verdict) continue;
         Finding finding;
         finding.severity = verdict->severity;
-        finding.document = "pargen.xml";
+        finding.document = pargen_document_name;
         if (element < timeoutsdo) finding.page = element < idB ? "CAN 0" : "CAN 1";
         finding.field = PargenEditor::element_names[element];
         finding.reason = verdict->reason;

@@ -5,6 +5,8 @@
 #include <tuple>
 
 #include "core/check/rules.h"
+#include "core/documents/table/table_catalogue.h"
+#include "core/shell/project_context.h"
 
 namespace fenwarp {
 namespace {
@@ -12,8 +14,12 @@ namespace {
 // Findings read in the order of the documents and, within one, of the pages
 // and records as the dialogs list them.
 void sort_findings(std::vector<Finding>& findings) {
-    static const std::vector<std::string> documents = {"pargen.xml", "sdo.xml",     "rpdodef.xml",
-                                                       "sdopdo.xml", "emcydef.xml", "emcyword.xml"};
+    // The communication settings, then the tables in the catalogue's order.
+    static const std::vector<std::string> documents = [] {
+        std::vector<std::string> names = {pargen_document_name};
+        for (const TableDescription* table : table_catalogue()) names.push_back(table->document);
+        return names;
+    }();
     constexpr std::size_t last = std::numeric_limits<std::size_t>::max();
     auto key = [&](const Finding& f) {
         const auto doc = std::find(documents.begin(), documents.end(), f.document);

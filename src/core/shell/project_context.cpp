@@ -13,7 +13,7 @@ std::filesystem::path join_path(const std::filesystem::path& dir, const std::str
 }
 
 void ProjectContext::derive_document_paths() {
-    documents.pargen = join_path(project_dir, "pargen.xml");
+    documents.pargen = join_path(project_dir, pargen_document_name);
     documents.sdo = document_path(sdo_table());
     documents.emcydef = document_path(emcy_table());
     documents.emcyword = document_path(emcy_word_table());

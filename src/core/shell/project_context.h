@@ -7,6 +7,10 @@ namespace fenwarp {
 
 struct TableDescription;
 
+// The communication settings' document; the five tables name theirs in their
+// descriptions.
+inline constexpr const char* pargen_document_name = "pargen.xml";
+
 // The six project documents of a project folder.
 struct DocumentPaths {
     std::filesystem::path pargen;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <functional>
 #include <thread>
 
 #include "../fixtures/firmware_images.h"
@@ -315,31 +316,45 @@ TEST_F(ImagePatchTest, TwoPatchesAtOnceLeaveOneWholeImage) {
     EXPECT_EQ(project_files(), std::vector<std::string>{"New_Brax_Traslate.sx"});
 }
 
+// A template long enough to be read in many pieces, patched with bank 1 as
+// N.sx, the progress going to `notify`.
+class LongTemplatePatch {
+  public:
+    explicit LongTemplatePatch(std::uint32_t lines) : image(header) {
+        ws.write_banks();
+        for (std::uint32_t a = 0; a < lines; ++a)
+            image += srec_line('2', 0x100000 + 32 * a, filled(32, 9));
+        image += srec_line('2', 0x388000, filled(32, 1)) + end_record;
+        ws.write_template(image);
+    }
+    PatchOutcome run(const std::function<void(const Progress&)>& notify) {
+        Progress progress;
+        ProgressMeter meter(progress, notify);
+        ImagePatch patch{ws.template_file(),
+                         ws.context.project_dir,
+                         "N.sx",
+                         ws.bin(),
+                         {true, false, false, false, false}};
+        return patch_image(patch, messages, meter);
+    }
+    std::filesystem::path output() const { return ws.context.project_dir / "N.sx"; }
+
+    test::FirmwareWorkspace ws;
+    std::string image;
+    MessageRecorder messages;
+};
+
 // The view hears of the progress as the template is read, from 0 to its size;
 // the digests, taken on their own threads piece by piece, are those of the
 // whole template and the whole image.
 TEST(ImagePatchProgressTest, RisesThroughThePassAndDigestsBothStreams) {
-    test::FirmwareWorkspace ws;
-    ws.write_banks();
-    std::string image = header;
-    for (std::uint32_t a = 0; a < 60000; ++a)
-        image += srec_line('2', 0x100000 + 32 * a, filled(32, 9));
-    image += srec_line('2', 0x388000, filled(32, 1)) + end_record;
-    ws.write_template(image);
+    LongTemplatePatch t(60000);
     std::vector<Progress> seen;
-    Progress progress;
-    ProgressMeter meter(progress, [&](const Progress& p) { seen.push_back(p); });
-    MessageRecorder messages;
-    ImagePatch patch{ws.template_file(),
-                     ws.context.project_dir,
-                     "N.sx",
-                     ws.bin(),
-                     {true, false, false, false, false}};
-    const PatchOutcome outcome = patch_image(patch, messages, meter);
+    const PatchOutcome outcome = t.run([&](const Progress& p) { seen.push_back(p); });
     ASSERT_TRUE(outcome.produced);
-    EXPECT_EQ(outcome.template_sha256, sha256_hex(image));
-    EXPECT_EQ(outcome.image_sha256, sha256_hex(test::read_file(ws.context.project_dir / "N.sx")));
-    const long maximum = static_cast<long>(image.size());
+    EXPECT_EQ(outcome.template_sha256, sha256_hex(t.image));
+    EXPECT_EQ(outcome.image_sha256, sha256_hex(test::read_file(t.output())));
+    const long maximum = static_cast<long>(t.image.size());
     ASSERT_GT(seen.size(), 3u);
     EXPECT_EQ(seen.front().value, 0);
     EXPECT_EQ(seen.back().value, maximum);
@@ -352,31 +367,18 @@ TEST(ImagePatchProgressTest, RisesThroughThePassAndDigestsBothStreams) {
 // A template written while the patch reads it makes no image: its bytes
 // would be of neither version.
 TEST(ImagePatchProgressTest, ATemplateWrittenWhileReadMakesNoImage) {
-    test::FirmwareWorkspace ws;
-    ws.write_banks();
-    std::string image = header;
-    for (std::uint32_t a = 0; a < 20000; ++a)
-        image += srec_line('2', 0x100000 + 32 * a, filled(32, 9));
-    image += srec_line('2', 0x388000, filled(32, 1)) + end_record;
-    ws.write_template(image);
+    LongTemplatePatch t(20000);
     bool rewritten = false;
-    Progress progress;
-    ProgressMeter meter(progress, [&](const Progress& p) {
+    const PatchOutcome outcome = t.run([&](const Progress& p) {
         if (rewritten || p.value == 0) return;
         rewritten = true;
-        ws.write_template(image + "S5030000FC\r\n");
+        t.ws.write_template(t.image + "S5030000FC\r\n");
     });
-    MessageRecorder messages;
-    ImagePatch patch{ws.template_file(),
-                     ws.context.project_dir,
-                     "N.sx",
-                     ws.bin(),
-                     {true, false, false, false, false}};
-    EXPECT_FALSE(patch_image(patch, messages, meter).produced);
+    EXPECT_FALSE(outcome.produced);
     EXPECT_TRUE(rewritten);
-    EXPECT_EQ(messages.texts, std::vector<std::string>{
-                                  not_created + " (the template was changed while it was read)"});
-    EXPECT_FALSE(std::filesystem::exists(ws.context.project_dir / "N.sx"));
+    EXPECT_EQ(t.messages.texts, std::vector<std::string>{
+                                    not_created + " (the template was changed while it was read)"});
+    EXPECT_FALSE(std::filesystem::exists(t.output()));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -39,6 +41,30 @@ struct GuiFixture {
         return root->findChild<T*>(name);
     }
 };
+
+// The component `name` below root; a missing one ends the test program.
+template <typename T>
+T* child(QObject* root, const QString& name) {
+    auto* found = root->findChild<T*>(name);
+    if (found == nullptr) qFatal("no component %s", qPrintable(name));
+    return found;
+}
+
+inline QString cell(QAbstractItemView* grid, int row, int column) {
+    return grid->model()->index(row, column).data().toString();
+}
+
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+inline void writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+    file.write(content);
+}
 
 // Runs action on the modal dialog once it is up, then closes it if the action
 // left it open, also when a check inside the action failed. A view may run

@@ -19,29 +19,10 @@
 
 namespace {
 
-template <typename T>
-T* child(QWidget* root, const QString& name) {
-    auto* found = root->findChild<T*>(name);
-    if (found == nullptr) qFatal("no component %s", qPrintable(name));
-    return found;
-}
-
 QStringList items(QListWidget* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
     return texts;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-    file.write(content);
 }
 
 QByteArray row(const char* id, const char* bypass) {

@@ -19,13 +19,6 @@
 
 namespace {
 
-template <typename T>
-T* child(QWidget* root, const char* name) {
-    auto* found = root->findChild<T*>(name);
-    if (found == nullptr) qFatal("no component %s", name);
-    return found;
-}
-
 QStringList items(QListWidget* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
@@ -43,18 +36,6 @@ int checkedItem(QWidget* dialog, const char* choice) {
 
 void clickItem(QWidget* dialog, const char* choice, const char* item) {
     child<QRadioButton>(dialog, qPrintable(QString("%1_%2").arg(choice, item)))->click();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-    file.write(content);
 }
 
 QByteArray pdoRow(const char* cobid, const char* enBypass) {

@@ -18,29 +18,6 @@
 
 namespace {
 
-template <typename T>
-T* child(QWidget* root, const char* name) {
-    auto* found = root->findChild<T*>(name);
-    if (found == nullptr) qFatal("no component %s", name);
-    return found;
-}
-
-QString cell(Grid* grid, int row, int column) {
-    return grid->model()->index(row, column).data().toString();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-    file.write(content);
-}
-
 QByteArray pdoRow(const char* cobid, const char* enBypass) {
     return QByteArray("<row cobid=\"") + cobid + "\" id_dev_orig=\"1\" en_bypass=\"" + enBypass +
            "\" posind=\"2\" n_tpdo=\"3\"/>";

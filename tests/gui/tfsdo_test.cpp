@@ -17,29 +17,6 @@
 
 namespace {
 
-template <typename T>
-T* child(QWidget* root, const char* name) {
-    auto* found = root->findChild<T*>(name);
-    if (found == nullptr) qFatal("no component %s", name);
-    return found;
-}
-
-QString cell(Grid* grid, int row, int column) {
-    return grid->model()->index(row, column).data().toString();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-    file.write(content);
-}
-
 const fenwarp::test::TestWorkbooks& workbooks() {
     static const fenwarp::test::TestWorkbooks made;
     return made;

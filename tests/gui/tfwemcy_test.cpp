@@ -14,19 +14,6 @@
 
 namespace {
 
-template <typename T>
-T* child(QWidget* root, const char* name) {
-    auto* found = root->findChild<T*>(name);
-    if (found == nullptr) qFatal("no component %s", name);
-    return found;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
 // The label standing before a field.
 QString labelOf(QWidget* root, const char* field) {
     auto* line = child<QLineEdit>(root, field);

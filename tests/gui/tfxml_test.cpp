@@ -16,25 +16,6 @@
 
 namespace {
 
-template <typename T>
-T* child(QObject* root, const char* name) {
-    auto* found = root->findChild<T*>(name);
-    if (found == nullptr) qFatal("no component %s", name);
-    return found;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-    file.write(content);
-}
-
 const QByteArray pargenXml =
     "<ParametriGenerali><idA>1</idA><BoudA>10</BoudA><idB>1</idB><BoudB>250</BoudB>"
     "<timeoutsdo>1000</timeoutsdo><baudmodbus>0</baudmodbus><parity>0</parity><ser>0</ser>"

@@ -21,16 +21,11 @@ class SmokeTest : public QObject {
 void SmokeTest::everyDialogOpensAndCloses() {
     GuiFixture f;
     QVERIFY(QDir(f.programDir.path()).mkpath("MASTER"));
-    QFile image(f.path("MASTER/Brax_Traslate.sx"));
-    QVERIFY(image.open(QIODevice::WriteOnly));
-    image.write("S00F000068656C6C6F202020202000003C\r\nS804000000FB\r\n");
-    image.close();
+    writeFile(f.path("MASTER/Brax_Traslate.sx"),
+              "S00F000068656C6C6F202020202000003C\r\nS804000000FB\r\n");
     QVERIFY(QFile::copy(FENWARP_TEST_SOURCE_DIR "/../resources/help2.dat", f.path("help2.dat")));
     // Nothing in the program names the string picker's document.
-    QFile strings(f.path("strings.xml"));
-    QVERIFY(strings.open(QIODevice::WriteOnly));
-    strings.write("<strings><s>first</s></strings>");
-    strings.close();
+    writeFile(f.path("strings.xml"), "<strings><s>first</s></strings>");
     f.session->strings.strings_path = f.path("strings.xml").toStdString();
     TFFenwarpFirmWare* main = f.windows->main.get();
     main->show();
